@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zantor-cli: the editor's core for modders' scripts.
+#include "cli/cli.h"
+#include "common/error.h"
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <iostream>
+#include <vector>
+
+namespace zantor::cli {
+
+namespace {
+
+const std::array<const Verb*, 2> kVerbs{&kShowVerb, &kSetVerb};
+
+void overview(std::ostream& out) {
+    out << "Usage: zantor-cli VERB [ARGS...]\n\nVerbs:\n";
+    for (const Verb* v : kVerbs)
+        out << "  " << v->name << std::string(10 - std::min<std::size_t>(9, v->name.size()), ' ')
+            << v->summary << "\n";
+    out << "\nRun 'zantor-cli VERB --help' for the arguments of a verb.\n";
+}
+
+} // namespace
+
+bool wantsHelp(Args args) {
+    for (auto a : args)
+        if (a == "--help" || a == "-h")
+            return true;
+    return false;
+}
+
+std::string jsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                static const char* hex = "0123456789abcdef";
+                out += "\\u00";
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+} // namespace zantor::cli
+
+int main(int argc, char** argv) {
+    using namespace zantor::cli;
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        overview(args.empty() ? std::cerr : std::cout);
+        return args.empty() ? 1 : 0;
+    }
+    for (const Verb* v : kVerbs) {
+        if (v->name != args[0])
+            continue;
+        const Args rest = std::span(args).subspan(1);
+        if (wantsHelp(rest)) {
+            std::cout << v->help;
+            return 0;
+        }
+        try {
+            return v->run(rest, std::cout, std::cerr);
+        } catch (const std::exception& e) {
+            std::cerr << "zantor-cli " << v->name << ": " << e.what() << "\n";
+            return 1;
+        }
+    }
+    std::cerr << "zantor-cli: unknown verb '" << args[0] << "'\n";
+    overview(std::cerr);
+    return 1;
+}

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "record/item_file.h"
+
+#include "common/error.h"
+
+#include <algorithm>
+
+namespace zantor {
+
+namespace {
+
+// Files of this size or less hold no header the type could be taken from.
+constexpr std::size_t kSmallestReadable = 61;
+
+} // namespace
+
+void readItem(const std::filesystem::path& path, ItemRecord& record) {
+    const Bytes data = readFile(path);
+    if (data.size() < kSmallestReadable)
+        throwIoCode(kReadBeyondEnd);
+
+    ItemRecord next = record;
+    std::copy_n(data.begin(), kHeaderSize, next.header.begin());
+    next.typeName.clear();
+    const auto rest = std::span<const unsigned char>(data).subspan(kHeaderSize);
+    const ItemType* type = itemTypeByCode(next.header[kTypeByteOffset]);
+    if (!type) {
+        next.unknownRest.assign(rest.begin(), rest.end());
+    } else if (type->name == "misc") {
+        next.misc.assign(rest.begin(), rest.end());
+        next.typeName = type->name;
+    } else {
+        if (rest.size() < type->sectionSize)
+            throwIoCode(kReadBeyondEnd);
+        const auto area = next.area(type->name);
+        std::copy_n(rest.begin(), type->sectionSize, area.begin());
+        next.typeName = type->name;
+    }
+    record = std::move(next);
+}
+
+Bytes itemFileBytes(const ItemRecord& record) {
+    Bytes out(record.header.begin(), record.header.end());
+    if (record.typeName.empty()) {
+        out.insert(out.end(), record.unknownRest.begin(), record.unknownRest.end());
+    } else {
+        const auto area = record.area(record.typeName);
+        out.insert(out.end(), area.begin(), area.end());
+    }
+    return out;
+}
+
+void saveItem(const std::filesystem::path& path, const ItemRecord& record) {
+    const Bytes bytes = itemFileBytes(record);
+    setWritable(path, true);
+    writeFileAtomic(path, bytes);
+    setWritable(path, false);
+}
+
+void saveItemAs(const std::filesystem::path& path, const ItemRecord& record) {
+    const Bytes bytes = itemFileBytes(record);
+    if (isReadOnly(path))
+        throwIoCode(kAccessDenied);
+    writeFileAtomic(path, bytes);
+}
+
+} // namespace zantor
