@@ -22,6 +22,9 @@ struct Verb {
 // Verbs, one per source file.
 extern const Verb kShowVerb;
 extern const Verb kSetVerb;
+extern const Verb kLookupVerb;
+extern const Verb kListVerb;
+extern const Verb kSettingsVerb;
 
 /// True when the arguments ask for help.
 bool wantsHelp(Args args);

@@ -13,7 +13,8 @@ namespace zantor::cli {
 
 namespace {
 
-const std::array<const Verb*, 2> kVerbs{&kShowVerb, &kSetVerb};
+const std::array<const Verb*, 5> kVerbs{&kShowVerb, &kSetVerb, &kLookupVerb, &kListVerb,
+                                        &kSettingsVerb};
 
 void overview(std::ostream& out) {
     out << "Usage: zantor-cli VERB [ARGS...]\n\nVerbs:\n";

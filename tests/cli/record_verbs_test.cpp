@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "common/files.h"
 #include "support/item_bytes.h"
 #include "support/temp_dir.h"
