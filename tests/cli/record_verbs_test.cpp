@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/cli_runner.h"
 #include "common/files.h"
+#include "support/cli_runner.h"
 #include "support/item_bytes.h"
 #include "support/temp_dir.h"
 
