@@ -181,6 +181,9 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
     commonTab->setEnabled(false);
+    // Lists start without a choice; only the addiction list starts at "None".
+    for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList})
+        list->setCurrentIndex(-1);
     setFixedSize(647, 545);
 
     for (QWidget* w : findChildren<QWidget*>())
@@ -871,7 +874,7 @@ void TmainWindow::itemListDblClick() {
 
 void TmainWindow::openButtonClick() {
     const QListWidgetItem* entry = itemList->currentItem();
-    if (!entry || !entry->isSelected())
+    if (!entry)
         return;
     if (m_config->saveOnOpen->isChecked() && !m_saved) {
         const auto answer =

@@ -60,13 +60,16 @@ TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
         EXPECT_EQ(control->accessibleName(),
                   QString::fromUtf8(f->label.data(), qsizetype(f->label.size())))
             << f->control;
-        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && f->maxLength > 0)
+        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && f->maxLength > 0) {
             EXPECT_EQ(edit->maxLength(), f->maxLength) << f->control;
+        }
     }
     // Every label names its control, so keyboard users and screen readers reach it.
-    for (QLabel* label : w.main->findChildren<QLabel*>())
-        if (label->buddy())
+    for (QLabel* label : w.main->findChildren<QLabel*>()) {
+        if (label->buddy()) {
             EXPECT_FALSE(label->buddy()->accessibleName().isEmpty());
+        }
+    }
     EXPECT_EQ(w.main->range1Field->maxLength(), 3);
     EXPECT_EQ(w.main->ACfield->maxLength(), 3);
     EXPECT_EQ(w.main->fireSoundIDfield->maxLength(), 3);
@@ -369,6 +372,7 @@ TEST(Keys, escapeClicksCloseExceptInTheDescription) {
         w.main->descField->setFocus();
         QTest::keyClick(w.main->descField, Qt::Key_Escape);
         EXPECT_TRUE(w.main->isVisible());
+        QTest::keyClick(w.main->descField, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClick(w.main->descField, Qt::Key_Return);
         EXPECT_EQ(w.main->descField->toPlainText(), "A small knife.\n");
     }

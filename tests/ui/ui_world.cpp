@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace zantor::test {
 
