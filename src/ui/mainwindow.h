@@ -202,6 +202,9 @@ private:
     class SettingsForm;
     friend class Form;
     friend class SettingsForm;
+    // Done in the configuration window stores the folders, rebuilds the derived paths,
+    // reloads this window's lists and shows the open item again.
+    friend class TconfigWindow;
 
     void run(const std::function<void()>& handler);
     void rethrowPending();
