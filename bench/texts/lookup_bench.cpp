@@ -2,6 +2,7 @@
 // A missing id costs one pass over the message file: the lookup beside a plain
 // memchr pass over the same bytes, in memory and with the file read.
 #include "common/files.h"
+#include "support/ratio_main.h"
 #include "texts/message_lookup.h"
 
 #include <benchmark/benchmark.h>
@@ -95,3 +96,12 @@ BENCHMARK(lookupInMemory)->Arg(0)->Arg(1);
 BENCHMARK(readThenMemchr);
 BENCHMARK(lookupInFile)->Arg(0)->Arg(1);
 BENCHMARK(snapshotOfFile);
+
+int main(int argc, char** argv) {
+    return zantor::bench::runWithRatios(argc, argv,
+                                        {{"lookupInMemory/0", "memchrPass"},
+                                         {"lookupInMemory/1", "memchrPass"},
+                                         {"lookupInFile/0", "readThenMemchr"},
+                                         {"lookupInFile/1", "readThenMemchr"},
+                                         {"snapshotOfFile", "readThenMemchr"}});
+}
