@@ -6,6 +6,7 @@
 #include "common/numbers.h"
 #include "record/item_file.h"
 #include "record/value_form.h"
+#include "settings/settings.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
 #include "texts/item_texts.h"
@@ -22,22 +23,20 @@ namespace zantor::cli {
 
 namespace {
 
-// The files that the editor forms from its folder settings.
-constexpr std::string_view kProItemMsg = "pro_item.msg";
-constexpr std::string_view kProCritMsg = "pro_Crit.msg";
-constexpr std::string_view kProMiscMsg = "pro_Misc.msg";
-constexpr std::string_view kProtoMsg = "proto.msg";
-constexpr std::string_view kItemsLst = "items.lst";
-constexpr std::string_view kInvenLst = "inven.lst";
-constexpr std::string_view kCrittersLst = "critters.lst";
-
 // The folders of the message files and of the art lists; no names without them.
 struct TextFolders {
     std::string msg;
     std::string art;
     bool given() const { return !msg.empty(); }
-    std::string msgFile(std::string_view name) const { return joinPath(msg, name); }
-    std::string artFile(std::string_view name) const { return joinPath(art, name); }
+    /// The files' paths, formed from the folders as the editor forms them.
+    DerivedPaths paths() const {
+        DerivedPaths p;
+        p.setMsgFolder(msg);
+        p.setItemsLstFolder(art);
+        p.setInvenLstFolder(art);
+        p.setCrittersLstFolder(art);
+        return p;
+    }
 };
 
 // The form as the editor's controls hold it after the record display, with the
@@ -83,21 +82,23 @@ void addNames(Refresh what, const ValueForm& form, const TextFolders& dirs, Name
     const auto add = [&](std::string_view control, const std::string& bytes) {
         names.emplace_back(control, decodeWindows1252(bytes));
     };
-    const std::string proItem = dirs.msgFile(kProItemMsg);
-    const std::string proto = dirs.msgFile(kProtoMsg);
+    const DerivedPaths paths = dirs.paths();
+    const std::string& proItem = paths.proItemMsg;
+    const std::string& proto = paths.protoMsg;
     switch (what) {
     case Refresh::NameAndDescription:
         add("nameField", lookupName(proItem, text("textIDfield")));
         add("descField", lookupDescription(proItem, text("textIDfield")));
         break;
     case Refresh::GroundPreview:
-        names.emplace_back(
-            "groundPic",
-            previewFile(dirs.art, listEntry(dirs.artFile(kItemsLst), position("groundArtList"))));
+        names.emplace_back("groundPic",
+                           previewFile(paths.itemsLstFolder,
+                                       listEntry(paths.itemsLst, position("groundArtList"))));
         break;
     case Refresh::InventoryPreview:
-        names.emplace_back("invPic", previewFile(dirs.art, listEntry(dirs.artFile(kInvenLst),
-                                                                     position("invenArtList"))));
+        names.emplace_back(
+            "invPic",
+            previewFile(paths.invenLstFolder, listEntry(paths.invenLst, position("invenArtList"))));
         break;
     case Refresh::MaterialName:
         add("materialNameField", materialName(proto, text("materialIDfield")));
@@ -112,16 +113,16 @@ void addNames(Refresh what, const ValueForm& form, const TextFolders& dirs, Name
         add("ammoNameField", defaultAmmoName(proItem, text("ammoIDfield")));
         break;
     case Refresh::ProjectileName:
-        add("fireArtNameField", projectileName(dirs.msgFile(kProCritMsg), dirs.msgFile(kProMiscMsg),
+        add("fireArtNameField", projectileName(paths.proCritMsg, paths.proMiscMsg,
                                                position("fireFileList"), text("fireArtIDField")));
         break;
     case Refresh::MaleLooks:
         add("maleLooksDesc",
-            looksDescription(listEntry(dirs.artFile(kCrittersLst), position("maleLooksList"))));
+            looksDescription(listEntry(paths.crittersLst, position("maleLooksList"))));
         break;
     case Refresh::FemaleLooks:
         add("femaleLooksDesc",
-            looksDescription(listEntry(dirs.artFile(kCrittersLst), position("femaleLooksList"))));
+            looksDescription(listEntry(paths.crittersLst, position("femaleLooksList"))));
         break;
     case Refresh::None:
     case Refresh::PageStep:
@@ -277,7 +278,7 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     Shown s = showItem(file);
-    const std::string proItem = dirs.msgFile(kProItemMsg);
+    const std::string proItem = dirs.paths().proItemMsg;
     ItemTexts texts;
     if (dirs.given()) {
         texts = shownTexts(s.form, proItem, "");

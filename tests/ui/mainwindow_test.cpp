@@ -139,20 +139,6 @@ TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     EXPECT_EQ(w.main->statList1->count(), 0);     // skipped after it
 }
 
-TEST(MainWindowStart, aSmallScreenMovesTheWindowToTheTopOnce) {
-    UiWorld w;
-    w.show();
-    QApplication::processEvents();
-    if (w.main->screen()->geometry().height() > 600)
-        GTEST_SKIP() << "the offscreen screen is larger than 600 pixels";
-    EXPECT_EQ(w.main->y(), 0);
-    w.main->move(w.main->x(), 40);
-    QApplication::setActiveWindow(nullptr);
-    QApplication::setActiveWindow(w.main.get());
-    QApplication::processEvents();
-    EXPECT_EQ(w.main->y(), 40);
-}
-
 TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
     UiWorld w;
     w.show();
