@@ -19,22 +19,6 @@ using namespace zantor::test;
 
 namespace {
 
-void click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void typeInto(QWidget* field, const QString& text) {
-    field->setFocus();
-    QTest::keyClicks(field, text);
-}
-
-void clearAndType(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
 void clickTab(QTabWidget* pages, int index) {
     QTabBar* bar = pages->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
