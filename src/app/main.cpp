@@ -1,12 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/file_settings_store.h"
+#include "ui/aboutwindow.h"
+#include "ui/configwindow.h"
+#include "ui/dialogs.h"
+#include "ui/look.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zantor");
-    zantor::TmainWindow mainWindow;
+    zantor::applyApplicationLook(app);
+    QApplication::setApplicationName(QStringLiteral("Zantor"));
+
+    zantor::FileSettingsStore store(zantor::FileSettingsStore::defaultRoot());
+    zantor::QtDialogs dialogs;
+    zantor::TmainWindow mainWindow(store, dialogs);
+    zantor::TconfigWindow configWindow(dialogs, &mainWindow);
+    zantor::TaboutWindow aboutWindow(dialogs, &mainWindow);
+    mainWindow.attachWindows(&configWindow, &aboutWindow);
     mainWindow.show();
     return QApplication::exec();
 }

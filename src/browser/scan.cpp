@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "browser/scan.h"
+
+#include "common/error.h"
+#include "common/files.h"
+#include "record/item_record.h"
+#include "texts/encoding.h"
+#include "texts/message_lookup.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <unistd.h>
+
+namespace zantor {
+
+namespace {
+
+bool hasProExtension(std::string_view name) {
+    if (name.size() < 4)
+        return false;
+    const auto ext = name.substr(name.size() - 4);
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
+}
+
+// The names of a folder's *.pro entries in the order the system lists them.
+std::vector<std::string> itemFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string dir = resolvePath(folder.empty() ? std::string(1, kSeparator) : folder);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
+    if (!d)
+        return names;
+    while (const dirent* e = ::readdir(d.get())) {
+        if (e->d_type == DT_DIR)
+            continue; // a folder named *.pro is no item file
+        if (hasProExtension(e->d_name))
+            names.emplace_back(e->d_name);
+    }
+    return names;
+}
+
+// Reads the scan header; false for files that are passed over.
+bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeaderSize]) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throwIoError(errno, path);
+    std::size_t done = 0;
+    int err = 0;
+    while (done < kScanHeaderSize) {
+        const ssize_t n = ::read(fd, header + done, kScanHeaderSize - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            err = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (err == EISDIR)
+        return false;
+    if (err != 0)
+        throwIoError(err, path);
+    return done == kScanHeaderSize;
+}
+
+// The text of an entry for sorting: folded to lower case, letter by letter.
+std::string sortKey(std::string_view text) {
+    std::string key(text);
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return key;
+}
+
+} // namespace
+
+bool admits(const ScanRequest& request, int typeByte) {
+    if (typeByte < 0 || typeByte > 6)
+        return false;
+    return request.all || request.types[static_cast<std::size_t>(typeByte)];
+}
+
+void sortEntries(std::vector<ListEntry>& entries) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(sortKey(entries[i].text), i);
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return entries[a.second].text < entries[b.second].text;
+    });
+    std::vector<ListEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& k : keys)
+        sorted.push_back(std::move(entries[k.second]));
+    entries = std::move(sorted);
+}
+
+ScanResult scanFolder(const ScanRequest& request,
+                      const std::function<void(std::size_t, std::size_t)>& progress) {
+    ScanResult result;
+    const std::vector<std::string> names = itemFileNames(request.folder);
+    if (progress)
+        progress(0, names.size());
+    std::optional<MessageSnapshot> messages;
+    const std::string folder = resolvePath(request.folder).string();
+    unsigned char header[kScanHeaderSize];
+    try {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const std::string& name = names[i];
+            if (readScanHeader(joinPath(folder, name), header) &&
+                admits(request, header[kTypeByteOffset])) {
+                if (request.withNames) {
+                    if (!messages)
+                        messages.emplace(request.proItemMsg);
+                    const std::string id = std::to_string(readInt32(header, 4));
+                    result.entries.push_back(
+                        {decodeWindows1252(messages->lookup(id)) + " - " + name, name});
+                } else {
+                    result.entries.push_back({name, name});
+                }
+            }
+            if (progress)
+                progress(i + 1, names.size());
+        }
+    } catch (const std::exception& e) {
+        result.error = e.what();
+    }
+    sortEntries(result.entries);
+    return result;
+}
+
+} // namespace zantor

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zantor {
+
+// The scan reads this much of each item file: enough for the type byte and text id.
+inline constexpr std::size_t kScanHeaderSize = 56;
+
+// What a folder scan lists.
+struct ScanRequest {
+    std::string folder;          // the folder field's text
+    std::array<bool, 7> types{}; // ticked type filters, by type byte 0..6
+    bool all = false;            // "All": every type 0..6
+    bool withNames = false;      // "Show item names"
+    std::string proItemMsg;      // where the names are looked up
+};
+
+// One entry of the item list.
+struct ListEntry {
+    std::string text;     // as listed: name + " - " + file name, or the file name alone (UTF-8)
+    std::string fileName; // the file the entry opens, without the folder
+};
+
+struct ScanResult {
+    std::vector<ListEntry> entries; // in the list's order
+    std::string error;              // the error that stopped the scan, or empty
+};
+
+/// True when a type byte is listed under the request's filters.
+bool admits(const ScanRequest& request, int typeByte);
+
+/// Orders entries as the item list keeps them: by text without regard to letter case.
+void sortEntries(std::vector<ListEntry>& entries);
+
+/// Lists the item files (*.pro, any letter case) of a folder. A missing folder lists
+/// nothing. Folders named *.pro and files shorter than the scan header are passed
+/// over; any other file that cannot be read stops the scan with its error, and the
+/// entries listed before it are kept. Names come from one reading of the message
+/// file, taken when the first name is needed. `progress` is told the number of
+/// files found, then called once per file read.
+ScanResult
+scanFolder(const ScanRequest& request,
+           const std::function<void(std::size_t done, std::size_t total)>& progress = {});
+
+} // namespace zantor

@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/configwindow.h"
+
+#include "ui/dialogs.h"
+#include "ui/look.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zantor {
+
+TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("configWindow"));
+    setWindowTitle(QStringLiteral("Configuration"));
+    applyLook(this);
+    setFixedSize(525, 221);
+
+    configPages = new QTabWidget(this);
+    configPages->setObjectName(QStringLiteral("configPages"));
+    configPages->setFocusPolicy(Qt::NoFocus);
+    settingsPage = new QWidget(configPages);
+    settingsPage->setObjectName(QStringLiteral("settingsPage"));
+    dirPage = new QWidget(configPages);
+    dirPage->setObjectName(QStringLiteral("dirPage"));
+    configPages->addTab(settingsPage, QStringLiteral("Preferences"));
+    configPages->addTab(dirPage, QStringLiteral("Directories"));
+
+    auto check = [](QGroupBox* g, const char* name, const char* caption, const char* hint) {
+        auto* box = new QCheckBox(QString::fromLatin1(caption), g);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setToolTip(QString::fromLatin1(hint));
+        return box;
+    };
+    GroupBox1 = new QGroupBox(QStringLiteral("[ File opening / listing ]"), settingsPage);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    fileNamesOnly = check(GroupBox1, "fileNamesOnly", "Show item names",
+                          "If unchecked, Zantor will only list filenames in open dialog. Use this "
+                          "to speed up file listing (a lot)");
+    quickOpen = check(GroupBox1, "quickOpen", "Quick open",
+                      "If checked, files from the file list will be opened as soon as they're "
+                      "selected, without having to press Open button.");
+    GroupBox2 = new QGroupBox(QStringLiteral("[ Confirmations ]"), settingsPage);
+    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    askIfSaveCheck = check(GroupBox2, "askIfSaveCheck", "Quitting w/o save",
+                           "If checked, Zantor will check if the file has been saved when "
+                           "quitting, and if not, will ask you if you want to save.");
+    saveOnOpen = check(GroupBox2, "saveOnOpen", "Opening another item w/o save",
+                       "If checked, Zantor will check if the file has been saved when opening "
+                       "another one, and if not, will ask you if you want to save.");
+    GroupBox3 = new QGroupBox(QStringLiteral("[ Uninstall ]"), settingsPage);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    uninstallButton =
+        new QPushButton(QStringLiteral("Uninstall (remove Registry entries)"), GroupBox3);
+    uninstallButton->setObjectName(QStringLiteral("uninstallButton"));
+    uninstallButton->setAutoDefault(false);
+    QPalette red = uninstallButton->palette();
+    red.setColor(QPalette::ButtonText, Qt::red);
+    uninstallButton->setPalette(red);
+
+    for (auto [g, a, b] : {std::tuple{GroupBox1, static_cast<QWidget*>(fileNamesOnly),
+                                      static_cast<QWidget*>(quickOpen)},
+                           std::tuple{GroupBox2, static_cast<QWidget*>(askIfSaveCheck),
+                                      static_cast<QWidget*>(saveOnOpen)}}) {
+        auto* v = new QVBoxLayout(g);
+        v->setContentsMargins(6, 4, 6, 4);
+        v->addWidget(a);
+        v->addWidget(b);
+    }
+    auto* u = new QVBoxLayout(GroupBox3);
+    u->setContentsMargins(6, 4, 6, 4);
+    u->addWidget(uninstallButton);
+    auto* prefs = new QHBoxLayout(settingsPage);
+    prefs->setContentsMargins(2, 2, 2, 2);
+    prefs->addWidget(GroupBox1, 123);
+    prefs->addWidget(GroupBox2, 184);
+    prefs->addWidget(GroupBox3, 204);
+
+    auto* dirs = new QGridLayout(dirPage);
+    dirs->setContentsMargins(4, 2, 4, 2);
+    dirs->setVerticalSpacing(0);
+    auto folderRow = [&](int row, QLineEdit*& field, const char* name, const char* label,
+                         QToolButton*& button, const char* buttonName) {
+        field = new QLineEdit(dirPage);
+        field->setObjectName(QString::fromLatin1(name));
+        auto* l = new QLabel(QString::fromLatin1(label), dirPage);
+        l->setBuddy(field);
+        field->setAccessibleName(QString::fromLatin1(label));
+        button = new QToolButton(dirPage);
+        button->setObjectName(QString::fromLatin1(buttonName));
+        button->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+        button->setToolTip(QStringLiteral("Choose a folder"));
+        dirs->addWidget(l, row * 2, 0, 1, 2);
+        dirs->addWidget(field, row * 2 + 1, 0);
+        dirs->addWidget(button, row * 2 + 1, 1);
+        QLineEdit* target = field;
+        connect(button, &QToolButton::clicked, this, [this, target] { browseInto(target); });
+    };
+    folderRow(0, msgDir, "msgDir", "*.msg files:", proItemBrowse, "proItemBrowse");
+    folderRow(1, itemsLstDirField, "itemsLstDirField", "items.lst:", itemLstBrowse,
+              "itemLstBrowse");
+    folderRow(2, invenLstDirField, "invenLstDirField", "inven.lst:", SpeedButton1, "SpeedButton1");
+    folderRow(3, critLstDirField, "critLstDirField", "critters.lst:", SpeedButton2, "SpeedButton2");
+
+    cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                   QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    doneButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                 QStringLiteral("Done"), this);
+    doneButton->setObjectName(QStringLiteral("doneButton"));
+    doneButton->setDefault(true);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(doneButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 3, 4);
+    root->addWidget(configPages, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 0, 0, 0);
+    buttons->addWidget(cancelButton);
+    buttons->addStretch(1);
+    buttons->addWidget(doneButton);
+    root->addLayout(buttons);
+    setTabOrder(configPages, doneButton);
+    setTabOrder(doneButton, cancelButton);
+    FormCreate();
+}
+
+void TconfigWindow::FormCreate() {
+    uninstallButton->setText(QStringLiteral("Uninstall\n(remove Windows Registry entries)"));
+}
+
+void TconfigWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TconfigWindow::FormShow() {
+    doneButton->setFocus();
+}
+
+void TconfigWindow::browseInto(QLineEdit* field) {
+    const QString folder = m_dialogs.chooseFolder(
+        this, field->text(), QStringLiteral("Select the folder that holds the game's files"));
+    if (!folder.isEmpty())
+        field->setText(folder);
+}
+
+QCheckBox* TconfigWindow::preferenceBox(Preference preference) const {
+    switch (preference) {
+    case Preference::ShowItemNames:
+        return fileNamesOnly;
+    case Preference::QuickOpen:
+        return quickOpen;
+    case Preference::AskIfSaveOnQuit:
+        return askIfSaveCheck;
+    case Preference::AskIfSaveOnOpen:
+        break;
+    }
+    return saveOnOpen;
+}
+
+QLineEdit* TconfigWindow::folderField(Folder folder) const {
+    switch (folder) {
+    case Folder::Msg:
+        return msgDir;
+    case Folder::ItemsLst:
+        return itemsLstDirField;
+    case Folder::InvenLst:
+        return invenLstDirField;
+    case Folder::CrittersLst:
+        break;
+    }
+    return critLstDirField;
+}
+
+} // namespace zantor

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/item_bytes.h"
+#include "ui_world.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace zantor;
+using namespace zantor::test;
+
+namespace {
+
+// Waits until the scan that the timer runs has ended.
+void waitForScan(UiWorld& w) {
+    for (int i = 0; i < 200 && !w.main->itemCount->isVisible(); ++i)
+        QTest::qWait(5);
+    ASSERT_TRUE(w.main->itemCount->isVisible());
+}
+
+void listFiles(UiWorld& w) {
+    QTest::mouseClick(w.main->refreshButton, Qt::LeftButton);
+    EXPECT_TRUE(w.main->progBar->isVisible());
+    EXPECT_TRUE(w.main->loadingLabel->isVisible());
+    EXPECT_FALSE(w.main->openButton->isVisible());
+    waitForScan(w);
+    EXPECT_FALSE(w.main->progBar->isVisible());
+    EXPECT_TRUE(w.main->refreshButton->isVisible());
+}
+
+QStringList entries(const UiWorld& w) {
+    QStringList out;
+    for (int i = 0; i < w.main->itemList->count(); ++i)
+        out << w.main->itemList->item(i)->text();
+    return out;
+}
+
+void select(UiWorld& w, const QString& text) {
+    const auto found = w.main->itemList->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << text.toStdString();
+    const QRect r = w.main->itemList->visualItemRect(found[0]);
+    QTest::mouseClick(w.main->itemList->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+} // namespace
+
+TEST(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
+    UiWorld w;
+    w.show();
+    listFiles(w);
+    EXPECT_EQ(w.main->itemCount->text(), "7 items in total.");
+    EXPECT_EQ(entries(w).first(), "Coat - armor001.pro");
+    std::filesystem::remove(w.item("key00001.pro"));
+    w.dir.write("items/STRANGE.PRO", makeItem(9, 80));
+    w.dir.write("items/UPPER001.PRO", makeItem(6, 61));
+    listFiles(w);
+    EXPECT_EQ(w.main->itemCount->text(), "7 items in total.");
+    EXPECT_TRUE(entries(w).contains(" - UPPER001.PRO"));
+    EXPECT_EQ(w.main->rescanMark(), 0);
+}
+
+TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
+    UiWorld w;
+    w.show();
+    listFiles(w);
+    w.main->dirField->setFocus();
+    w.main->itemList->setFocus(); // leave it unchanged
+    QTest::qWait(20);
+    EXPECT_EQ(w.main->itemList->count(), 7);
+    EXPECT_TRUE(w.main->itemCount->isVisible());
+
+    w.dir.write("other/a.pro", makeItem(3, 122));
+    w.main->dirField->setFocus();
+    w.main->dirField->selectAll();
+    QTest::keyClicks(w.main->dirField, QString::fromStdString(w.dir.file("other")));
+    EXPECT_EQ(w.main->rescanMark(), 1);
+    w.main->itemList->setFocus();
+    waitForScan(w);
+    EXPECT_EQ(entries(w), QStringList{" - a.pro"});
+}
+
+TEST(Browser, filtersAndAll) {
+    UiWorld w;
+    w.show();
+    QTest::mouseClick(w.main->weaponFilter, Qt::LeftButton);
+    QTest::mouseClick(w.main->keyFilter, Qt::LeftButton);
+    listFiles(w);
+    EXPECT_EQ(w.main->itemList->count(), 5);
+    QTest::mouseClick(w.main->filterAll, Qt::LeftButton);
+    EXPECT_FALSE(w.main->weaponFilter->isEnabled());
+    EXPECT_FALSE(w.main->weaponFilter->isChecked()); // the ticks stay as they were
+    listFiles(w);
+    EXPECT_EQ(w.main->itemList->count(), 7);
+    QTest::mouseClick(w.main->filterAll, Qt::LeftButton);
+    EXPECT_TRUE(w.main->weaponFilter->isEnabled());
+}
+
+TEST(Browser, withoutNamesTheEntriesAreFileNames) {
+    UiWorld w;
+    w.show();
+    w.config->fileNamesOnly->setChecked(false);
+    listFiles(w);
+    EXPECT_EQ(entries(w).first(), "ammo0001.pro");
+}
+
+TEST(Browser, aFileThatCannotBeReadStopsTheScanAndTheBrowserComesBack) {
+    UiWorld w;
+    w.show();
+    std::filesystem::remove(w.file("pro_item.msg"));
+    listFiles(w);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0], "File not found");
+    EXPECT_TRUE(w.main->refreshButton->isVisible());
+    EXPECT_EQ(w.main->itemCount->text(), "0 items in total.");
+    EXPECT_FALSE(w.main->Timer->isActive());
+}
+
+TEST(Browser, selectingEnablesOpenAndOpenShowsTheItem) {
+    UiWorld w;
+    w.show();
+    listFiles(w);
+    EXPECT_FALSE(w.main->openButton->isEnabled());
+    select(w, "Knife - weapon01.pro");
+    EXPECT_TRUE(w.main->openButton->isEnabled());
+    QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+    EXPECT_EQ(w.main->openPath(), w.item("weapon01.pro"));
+    EXPECT_EQ(w.main->nameField->text(), "Knife");
+    EXPECT_TRUE(w.main->saved());
+}
+
+TEST(Browser, doubleClickAndEnterOpen) {
+    UiWorld w;
+    w.show();
+    listFiles(w);
+    const auto found = w.main->itemList->findItems("Crate - contnr01.pro", Qt::MatchExactly);
+    const QRect r = w.main->itemList->visualItemRect(found[0]);
+    // A double click: the first click, then the second one that the system reports as double.
+    QTest::mouseClick(w.main->itemList->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(w.main->itemList->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(w.main->openPath(), w.item("contnr01.pro"));
+
+    select(w, "Tonic - drug0001.pro");
+    w.main->itemList->setFocus();
+    QTest::keyClick(w.main->itemList, Qt::Key_Return);
+    EXPECT_EQ(w.main->openPath(), w.item("drug0001.pro"));
+    // Enter in a single-line field clicks Open too.
+    select(w, "Cog - misc0001.pro");
+    w.main->weightField->setFocus();
+    QTest::keyClick(w.main->weightField, Qt::Key_Return);
+    EXPECT_EQ(w.main->openPath(), w.item("misc0001.pro"));
+}
+
+TEST(Browser, quickOpenOpensEachEntryTheArrowKeysReach) {
+    UiWorld w;
+    w.show();
+    w.config->quickOpen->setChecked(true);
+    listFiles(w);
+    select(w, "Coat - armor001.pro");
+    EXPECT_EQ(w.main->openPath(), w.item("armor001.pro"));
+    EXPECT_FALSE(w.main->openButton->isEnabled());
+    QTest::keyClick(w.main->itemList, Qt::Key_Down); // "Cog - misc0001.pro"
+    EXPECT_EQ(w.main->openPath(), w.item("misc0001.pro"));
+}
+
+TEST(Browser, theUnsavedQuestionBeforeOpeningAnother) {
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        UiWorld w;
+        w.show();
+        listFiles(w);
+        select(w, "Crate - contnr01.pro");
+        QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+        w.main->priceField->setFocus();
+        w.main->priceField->selectAll();
+        QTest::keyClicks(w.main->priceField, "55");
+        w.dialogs.answers.push_back(answer);
+        select(w, "Knife - weapon01.pro");
+        QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+        ASSERT_EQ(w.dialogs.questions.size(), 1);
+        EXPECT_EQ(w.dialogs.questions[0],
+                  "File has not saved! Do you want to save before opening the next one?");
+        EXPECT_EQ(w.main->openPath(), w.item("weapon01.pro"));
+        EXPECT_EQ(get32(readAll(w.item("contnr01.pro")), 48) == 55, answer == QMessageBox::Yes);
+    }
+}
+
+TEST(Browser, aFailedOpenKeepsThePreviousItem) {
+    UiWorld w;
+    w.show();
+    listFiles(w);
+    select(w, "Crate - contnr01.pro");
+    QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+    w.main->priceField->setFocus();
+    QTest::keyClicks(w.main->priceField, "1");
+    w.config->saveOnOpen->setChecked(false);
+    std::filesystem::remove(w.item("weapon01.pro"));
+    select(w, "Knife - weapon01.pro");
+    QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0], "File not found");
+    EXPECT_EQ(w.main->openPath(), w.item("contnr01.pro"));
+    EXPECT_EQ(w.main->nameField->text(), "Crate");
+    EXPECT_FALSE(w.main->saved());
+    EXPECT_EQ(w.main->record().typeName, "container");
+}
+
+TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
+    UiWorld w;
+    w.show();
+    w.dialogs.folders.push_back(QString::fromStdString(w.dir.file("files")));
+    QTest::mouseClick(w.main->browseButton, Qt::LeftButton);
+    EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
+    EXPECT_EQ(w.main->rescanMark(), 1);
+    EXPECT_FALSE(w.main->Timer->isActive());
+    QTest::mouseClick(w.main->browseButton, Qt::LeftButton); // cancelled
+    EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
+}

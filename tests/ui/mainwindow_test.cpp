@@ -1,0 +1,404 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "record/fields.h"
+#include "support/item_bytes.h"
+#include "ui_world.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zantor;
+using namespace zantor::test;
+
+namespace {
+
+void click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void typeInto(QWidget* field, const QString& text) {
+    field->setFocus();
+    QTest::keyClicks(field, text);
+}
+
+void clearAndType(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+void clickTab(QTabWidget* pages, int index) {
+    QTabBar* bar = pages->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+}
+
+bool storeHas(SettingsStore& store, const char* name) {
+    store.OpenKey(kSettingsKey, false);
+    const bool has = store.ValueExists(name);
+    store.CloseKey();
+    return has;
+}
+
+} // namespace
+
+TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
+    UiWorld w;
+    EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
+    EXPECT_EQ(w.main->size(), QSize(647, 545));
+    for (const Field* f : allFields()) {
+        const QString name = QString::fromUtf8(f->control.data(), qsizetype(f->control.size()));
+        QWidget* control = w.main->findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr) << f->control;
+        EXPECT_EQ(control->accessibleName(),
+                  QString::fromUtf8(f->label.data(), qsizetype(f->label.size())))
+            << f->control;
+        if (auto* edit = qobject_cast<QLineEdit*>(control); edit && f->maxLength > 0) {
+            EXPECT_EQ(edit->maxLength(), f->maxLength) << f->control;
+        }
+    }
+    // Every label names its control, so keyboard users and screen readers reach it.
+    for (QLabel* label : w.main->findChildren<QLabel*>()) {
+        if (label->buddy()) {
+            EXPECT_FALSE(label->buddy()->accessibleName().isEmpty());
+        }
+    }
+    EXPECT_EQ(w.main->range1Field->maxLength(), 3);
+    EXPECT_EQ(w.main->ACfield->maxLength(), 3);
+    EXPECT_EQ(w.main->fireSoundIDfield->maxLength(), 3);
+}
+
+TEST(MainWindowLayout, fixedListsAndStartState) {
+    UiWorld w;
+    auto* m = w.main.get();
+    ASSERT_EQ(m->atkMode1List->count(), 9);
+    EXPECT_EQ(m->atkMode1List->itemText(2), "");
+    EXPECT_EQ(m->atkMode2List->itemText(8), "Burst(Flame)");
+    EXPECT_EQ(m->looksList->count(), 11);
+    ASSERT_EQ(m->fireFileList->count(), 256);
+    EXPECT_EQ(m->fireFileList->itemText(1), "pro_crit.msg");
+    EXPECT_EQ(m->fireFileList->itemText(5), "pro_misc.msg");
+    EXPECT_EQ(m->fireFileList->itemText(255), "None");
+    EXPECT_EQ(m->fireFileList->itemText(6), "");
+    EXPECT_EQ(m->iTypeList->count(), 7);
+    EXPECT_EQ(m->addList->count(), 7);
+    EXPECT_EQ(m->addList->currentText(), "None");
+    EXPECT_EQ(m->mainPages->count(), 6);
+    for (int i = 1; i < 6; ++i)
+        EXPECT_FALSE(m->mainPages->isTabVisible(i));
+    EXPECT_FALSE(m->commonTab->isEnabled());
+    EXPECT_FALSE(m->openButton->isEnabled());
+    EXPECT_FALSE(m->saveButton->isEnabled());
+    EXPECT_FALSE(m->saveasButton->isEnabled());
+    EXPECT_EQ(m->itemCount->text(), "0 items in total");
+    EXPECT_TRUE(m->weaponFilter->isChecked());
+    EXPECT_FALSE(m->filterAll->isChecked());
+}
+
+TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
+    UiWorld w;
+    w.show();
+    const QString cwd = QString::fromStdString(w.dir.path().string());
+    EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
+    EXPECT_EQ(w.main->dirField->text(), cwd + "/items");
+    EXPECT_EQ(w.config->msgDir->text(), cwd + "/files");
+    EXPECT_EQ(w.config->critLstDirField->text(), cwd + "/files");
+    EXPECT_TRUE(w.config->fileNamesOnly->isChecked());
+    EXPECT_FALSE(w.config->quickOpen->isChecked());
+    EXPECT_TRUE(w.config->askIfSaveCheck->isChecked());
+    EXPECT_TRUE(w.config->saveOnOpen->isChecked());
+    EXPECT_EQ(w.main->derivedPaths().proItemMsg, w.file("pro_item.msg"));
+    EXPECT_EQ(w.main->ammoTypeList->count(), 19);
+    EXPECT_EQ(w.main->statList1->count(), 40);
+    EXPECT_EQ(w.main->statList1->itemText(0), "None");
+    EXPECT_EQ(w.main->statList1->itemText(39), "Min value of stat 2");
+    EXPECT_EQ(w.main->statList2->count(), 39);
+    EXPECT_EQ(w.main->groundArtList->count(), 3);
+    EXPECT_EQ(w.main->maleLooksList->count(), 3);
+    // Only the item folder has been stored.
+    EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
+    EXPECT_FALSE(storeHas(*w.store, "Filter - All"));
+    EXPECT_FALSE(storeHas(*w.store, "Show item names"));
+}
+
+TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
+    UiWorld w;
+    std::filesystem::remove(w.file("items.lst"));
+    w.show();
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_TRUE(w.dialogs.errors[0].startsWith("Cannot open file "));
+    EXPECT_TRUE(w.main->isVisible());
+    EXPECT_EQ(w.main->ammoTypeList->count(), 19); // filled before the failure
+    EXPECT_EQ(w.main->statList1->count(), 0);     // skipped after it
+}
+
+TEST(MainWindowStart, aSmallScreenMovesTheWindowToTheTopOnce) {
+    UiWorld w;
+    w.show();
+    QApplication::processEvents();
+    if (w.main->screen()->geometry().height() > 600)
+        GTEST_SKIP() << "the offscreen screen is larger than 600 pixels";
+    EXPECT_EQ(w.main->y(), 0);
+    w.main->move(w.main->x(), 40);
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(w.main.get());
+    QApplication::processEvents();
+    EXPECT_EQ(w.main->y(), 40);
+}
+
+TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
+    UiWorld w;
+    w.show();
+    ASSERT_TRUE(w.main->openItemFile(w.item("weapon01.pro")));
+    auto* m = w.main.get();
+    EXPECT_TRUE(m->saved());
+    EXPECT_EQ(m->loadingGuard(), 0);
+    EXPECT_EQ(m->nameField->text(), "Knife");
+    EXPECT_EQ(m->descField->toPlainText(), "A small knife.");
+    EXPECT_EQ(m->rememberedName(), "Knife");
+    EXPECT_EQ(m->materialNameField->text(), "Metal");
+    EXPECT_EQ(m->damageTypeNameField->text(), "Plasma");
+    EXPECT_EQ(m->ammoTypeNameFIeld->text(), "Calibre 5");
+    EXPECT_EQ(m->ammoNameField->text(), "Slug box");
+    EXPECT_EQ(m->fireArtNameField->text(), "Spark");
+    EXPECT_EQ(m->atkMode1List->currentIndex(), 6);
+    EXPECT_EQ(m->atkMode2List->currentIndex(), 7);
+    EXPECT_TRUE(m->commonTab->isEnabled());
+    EXPECT_TRUE(m->saveButton->isEnabled());
+    EXPECT_TRUE(m->mainPages->isTabVisible(1));
+
+    // No question on Close right after opening.
+    click(m->closeButton);
+    EXPECT_TRUE(w.dialogs.questions.isEmpty());
+    EXPECT_FALSE(m->isVisible());
+}
+
+TEST(Editing, oneTypedCharacterClearsTheSavedFlagAndDeletingItKeepsItClear) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    typeInto(w.main->weightField, "5");
+    EXPECT_FALSE(w.main->saved());
+    QTest::keyClick(w.main->weightField, Qt::Key_Backspace);
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("armor001.pro"));
+    auto* list = w.main->iTypeList;
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_FALSE(w.main->saved());
+    EXPECT_TRUE(w.main->mainPages->isTabVisible(2));
+    EXPECT_FALSE(w.main->mainPages->isTabVisible(3));
+}
+
+TEST(Closing, theUnsavedQuestionAnswersYesNoAndCancel) {
+    struct Case {
+        QMessageBox::StandardButton answer;
+        bool quits;
+        bool saves;
+    };
+    for (const Case c : {Case{QMessageBox::Yes, true, true}, Case{QMessageBox::No, true, false},
+                         Case{QMessageBox::Cancel, false, false}}) {
+        UiWorld w;
+        w.show();
+        w.main->openItemFile(w.item("contnr01.pro"));
+        clearAndType(w.main->priceField, "77");
+        w.dialogs.answers.push_back(c.answer);
+        click(w.main->closeButton);
+        ASSERT_EQ(w.dialogs.questions.size(), 1);
+        EXPECT_EQ(w.dialogs.questionTitles[0], "Warning");
+        EXPECT_EQ(w.dialogs.questions[0], "File has not saved! Do you want to save before quit?");
+        EXPECT_EQ(w.main->isVisible(), !c.quits);
+        EXPECT_EQ(get32(readAll(w.item("contnr01.pro")), 48) == 77, c.saves);
+        // The filters are written whatever the answer.
+        EXPECT_TRUE(storeHas(*w.store, "Filter - All"));
+    }
+}
+
+TEST(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("contnr01.pro"));
+    clearAndType(w.main->priceField, "77");
+    w.config->askIfSaveCheck->setChecked(false);
+    click(w.main->closeButton);
+    EXPECT_TRUE(w.dialogs.questions.isEmpty());
+    EXPECT_FALSE(w.main->isVisible());
+}
+
+TEST(Closing, theCloseBoxActsAsTheCloseButton) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("contnr01.pro"));
+    clearAndType(w.main->priceField, "77");
+    w.main->close(); // the title-bar close box
+    EXPECT_EQ(w.dialogs.questions.size(), 1);
+    EXPECT_TRUE(w.main->isVisible()); // Cancel by default
+    EXPECT_TRUE(storeHas(*w.store, "Filter - Weapon"));
+}
+
+TEST(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("contnr01.pro"));
+    clearAndType(w.main->priceField, "7x");
+    w.dialogs.answers.push_back(QMessageBox::Yes);
+    click(w.main->closeButton);
+    EXPECT_TRUE(w.main->isVisible());
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0], "'7x' is not a valid integer value");
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
+    UiWorld w;
+    w.show();
+    auto* m = w.main.get();
+    m->openItemFile(w.item("armor001.pro"));
+    EXPECT_TRUE(m->mainPages->isTabVisible(2));
+    EXPECT_EQ(m->mainPages->currentIndex(), 0);
+    EXPECT_EQ(m->pageMode(), 0);
+
+    w.store->OpenKey(kSettingsKey, true);
+    w.store->DeleteKey(kSettingsKey);
+    clickTab(m->mainPages, 2);
+    EXPECT_EQ(m->pageMode(), 2);
+    EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
+
+    m->openItemFile(w.item("misc0001.pro"));
+    for (int i = 1; i < 6; ++i)
+        EXPECT_FALSE(m->mainPages->isTabVisible(i));
+    EXPECT_EQ(m->mainPages->currentIndex(), 0);
+    m->openItemFile(w.item("weapon01.pro"));
+    EXPECT_EQ(m->mainPages->currentIndex(), 1);
+
+    clickTab(m->mainPages, 0);
+    EXPECT_EQ(m->pageMode(), 1);
+    m->openItemFile(w.item("armor001.pro"));
+    EXPECT_EQ(m->mainPages->currentIndex(), 0);
+    EXPECT_TRUE(m->mainPages->isTabVisible(2));
+}
+
+TEST(Caption, followsTheNameField) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife");
+    typeInto(w.main->nameField, "!");
+    EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
+    {
+        UiWorld w;
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        click(w.main->saveButton);
+        const Bytes saved = readAll(w.item("weapon01.pro"));
+        EXPECT_EQ(saved[27], 0x67);
+        EXPECT_EQ(get32(saved, 73), 22);
+        EXPECT_EQ(get32(saved, 89), 4);
+        EXPECT_TRUE(isReadOnly(w.item("weapon01.pro")));
+        EXPECT_TRUE(w.main->saved());
+    }
+    {
+        UiWorld w;
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        typeInto(w.main->nameField, "s");
+        const std::string copy = w.item("copy.pro");
+        w.dialogs.saveFiles.push_back(QString::fromStdString(copy));
+        click(w.main->saveasButton);
+        EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join(";").toStdString();
+        const Bytes saved = readAll(copy);
+        EXPECT_EQ(saved[27], 0x76);
+        EXPECT_EQ(get32(saved, 73), 11);
+        EXPECT_FALSE(isReadOnly(copy));
+        EXPECT_TRUE(w.main->saved());
+        EXPECT_EQ(w.dialogs.saveDialog.value(0), w.main->dirField->text());
+        EXPECT_EQ(w.dialogs.saveDialog.value(1), QString::fromStdString(w.item("weapon01.pro")));
+        EXPECT_TRUE(w.dialogs.saveDialog.value(2).endsWith("(*.pro)"));
+        EXPECT_EQ(w.dialogs.saveDialog.value(3), "All files (*.*)");
+        // The name went into the text table first; the open file is still the old one.
+        const Bytes msg = readAll(w.file("pro_item.msg"));
+        EXPECT_NE(
+            std::string(msg.begin(), msg.end()).find("{100}{}{Knifes}\r\n{101}{}{A small knife.}"),
+            std::string::npos);
+        EXPECT_EQ(w.main->openPath(), w.item("weapon01.pro"));
+    }
+}
+
+TEST(Save, cancellingSaveAsWritesNothing) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    typeInto(w.main->nameField, "s");
+    const Bytes msg = readAll(w.file("pro_item.msg"));
+    click(w.main->saveasButton);
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("ammo0001.pro"));
+    const Bytes before = readAll(w.item("ammo0001.pro"));
+    clearAndType(w.main->ACmodField, "-");
+    click(w.main->saveButton);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0], "'-' is not a valid integer value");
+    EXPECT_FALSE(w.main->saved());
+    EXPECT_EQ(readAll(w.item("ammo0001.pro")), before);
+}
+
+TEST(Keys, escapeClicksCloseExceptInTheDescription) {
+    {
+        UiWorld w;
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        w.main->descField->setFocus();
+        QTest::keyClick(w.main->descField, Qt::Key_Escape);
+        EXPECT_TRUE(w.main->isVisible());
+        QTest::keyClick(w.main->descField, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(w.main->descField, Qt::Key_Return);
+        EXPECT_EQ(w.main->descField->toPlainText(), "A small knife.\n");
+    }
+    {
+        UiWorld w;
+        w.show();
+        w.main->itemIDfield->setFocus();
+        QTest::keyClick(w.main->itemIDfield, Qt::Key_Escape);
+        EXPECT_FALSE(w.main->isVisible());
+    }
+}
+
+TEST(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    auto* id = w.main->textIDfield;
+    id->setFocus();
+    QTest::keyClick(id, Qt::Key_Up);
+    EXPECT_EQ(id->text(), "200");
+    EXPECT_EQ(w.main->nameField->text(), "Coat");
+    EXPECT_EQ(w.main->descField->toPlainText(), "Warm.");
+    EXPECT_EQ(w.main->rememberedName(), "Knife");
+    QTest::keyClick(id, Qt::Key_Down);
+    QTest::keyClick(id, Qt::Key_Down);
+    EXPECT_EQ(id->text(), "0");
+    QTest::keyClick(id, Qt::Key_Down);
+    EXPECT_EQ(id->text(), "0");
+}

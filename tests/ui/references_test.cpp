@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/item_bytes.h"
+#include "ui/picture_pane.h"
+#include "ui_world.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zantor;
+using namespace zantor::test;
+
+namespace {
+
+void key(QWidget* w, Qt::Key k) {
+    w->setFocus();
+    QTest::keyClick(w, k);
+}
+
+void retype(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+TEST(References, theMaterialStepperPutsTheEmptyTextBetweenMinusOneAndOne) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    auto* field = w.main->materialIDfield;
+    EXPECT_EQ(field->text(), "1");
+    const char* down[] = {"0", "", "-1", "-2"};
+    for (const char* expected : down) {
+        key(field, Qt::Key_Down);
+        EXPECT_EQ(field->text(), expected);
+    }
+    EXPECT_EQ(w.main->materialNameField->text(), "Stone"); // -2 has no entry: entry 10
+    const char* up[] = {"-1", "", "1", "2"};
+    for (const char* expected : up) {
+        key(field, Qt::Key_Up);
+        EXPECT_EQ(field->text(), expected);
+    }
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(References, otherSteppersGoOnBelowZeroAndRefuseBadNumbers) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    auto* field = w.main->damageTypeIDfield;
+    retype(field, "0");
+    key(field, Qt::Key_Down);
+    key(field, Qt::Key_Down);
+    EXPECT_EQ(field->text(), "-2");
+    retype(field, "x1");
+    key(field, Qt::Key_Up);
+    EXPECT_EQ(field->text(), "x1");
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0], "'x1' is not a valid integer value");
+    retype(w.main->ammoTypeIDfield, "2147483647");
+    key(w.main->ammoTypeIDfield, Qt::Key_Up);
+    EXPECT_EQ(w.main->ammoTypeIDfield->text(), "2147483647");
+    EXPECT_EQ(w.dialogs.errors.size(), 2);
+}
+
+TEST(References, namesFollowTheirNumbers) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    retype(w.main->damageTypeIDfield, "0");
+    EXPECT_EQ(w.main->damageTypeNameField->text(), "Normal");
+    retype(w.main->ammoTypeIDfield, "12");
+    EXPECT_EQ(w.main->ammoTypeNameFIeld->text(), "Calibre 12");
+    retype(w.main->materialIDfield, "0");
+    EXPECT_EQ(w.main->materialNameField->text(), "Glass");
+}
+
+TEST(References, theDefaultAmmunitionMarkerTurnsIntoZero) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    retype(w.main->ammoIDfield, "17821695");
+    EXPECT_EQ(w.main->ammoIDfield->text(), "0");
+    EXPECT_EQ(w.main->ammoNameField->text(), "");
+    retype(w.main->ammoIDfield, "31");
+    EXPECT_EQ(w.main->ammoNameField->text(), "Slug box");
+}
+
+TEST(References, theProjectileNameComesFromTheFileItsListNames) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    EXPECT_EQ(w.main->fireArtNameField->text(), "Spark");
+    w.main->fireFileList->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(w.main->fireFileList, Qt::Key_Down); // to "pro_misc.msg"
+    EXPECT_EQ(w.main->fireFileList->currentIndex(), 5);
+    EXPECT_EQ(w.main->fireArtNameField->text(), "Spark"); // unchanged until the number changes
+    EXPECT_FALSE(w.main->saved());
+    key(w.main->fireArtIDField, Qt::Key_Up);
+    key(w.main->fireArtIDField, Qt::Key_Down);
+    EXPECT_EQ(w.main->fireArtNameField->text(), "Puff");
+    QTest::keyClick(w.main->fireFileList, Qt::Key_Down);
+    key(w.main->fireArtIDField, Qt::Key_Up);
+    EXPECT_EQ(w.main->fireArtNameField->text(), "");
+}
+
+TEST(Previews, picturesComeFromTheListFoldersWithTheFallback) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    EXPECT_EQ(w.main->groundPic->path(), QString::fromStdString(w.file("knife.bmp")));
+    EXPECT_EQ(w.main->invPic->path(), QString::fromStdString(w.file("iknife.bmp")));
+    EXPECT_TRUE(w.main->saved());
+    key(w.main->groundArtList, Qt::Key_Down); // coat.frm: no picture
+    EXPECT_EQ(w.main->groundPic->path(), QString::fromStdString(w.file("noArt.bmp")));
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(Previews, anInvalidBitmapIsReportedAndThePreviousPictureStays) {
+    UiWorld w;
+    w.dir.write("files/icoat.bmp", std::string("not a picture"));
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    key(w.main->invenArtList, Qt::Key_Down);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0], "Bitmap image is not valid");
+    EXPECT_EQ(w.main->invPic->path(), QString::fromStdString(w.file("iknife.bmp")));
+    EXPECT_TRUE(w.main->saved()); // the inventory preview comes before the change mark
+}
+
+TEST(Looks, armorLooksAreDescribedAndChoosingOneMarksUnsaved) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("armor001.pro"));
+    EXPECT_EQ(w.main->maleLooksDesc->text(), "Human male jmps");
+    EXPECT_EQ(w.main->femaleLooksDesc->text(), "NPC female vault");
+    EXPECT_TRUE(w.main->saved());
+    key(w.main->maleLooksList, Qt::Key_Down);
+    EXPECT_EQ(w.main->maleLooksDesc->text(), "NPC female vault");
+    key(w.main->femaleLooksList, Qt::Key_Down);
+    EXPECT_EQ(w.main->femaleLooksDesc->text(), "Monster any gender xxx");
+    EXPECT_FALSE(w.main->saved());
+}
+
+TEST(Drug, statisticsAndAddictionShowAndChooseAsTheRecordSays) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("drug0001.pro"));
+    EXPECT_EQ(w.main->statList1->currentText(), "Min value of stat 2");
+    EXPECT_EQ(w.main->statList2->currentText(), "None");
+    EXPECT_EQ(w.main->statList3->currentText(), "Stat 3");
+    EXPECT_EQ(w.main->addList->currentText(), "None"); // code 60 is not in the table
+    QTest::mouseClick(w.main->saveButton, Qt::LeftButton);
+    EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 117), 60);
+    key(w.main->addList, Qt::Key_Down);
+    EXPECT_FALSE(w.main->saved());
+    QTest::mouseClick(w.main->saveButton, Qt::LeftButton);
+    EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 117), 53);
+    EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 57), -2);
+}

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "settings/file_settings_store.h"
+#include "support/temp_dir.h"
+#include "ui/aboutwindow.h"
+#include "ui/configwindow.h"
+#include "ui/dialogs.h"
+#include "ui/mainwindow.h"
+
+#include <QStringList>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace zantor::test {
+
+// Answers the windows' questions from a script and records what they showed.
+class ScriptedDialogs final : public UserDialogs {
+public:
+    std::deque<QMessageBox::StandardButton> answers; // default: Cancel, else No
+    std::deque<QString> folders;                     // default: cancelled
+    std::deque<QString> saveFiles;                   // default: cancelled
+    bool urlOpens = true;
+
+    QStringList errors;
+    QStringList notices;
+    QStringList questions;
+    QStringList questionTitles;
+    QStringList saveDialog; // initial folder, proposed file, filters of the last save dialog
+    std::vector<QUrl> urls;
+
+    void showError(QWidget*, const QString& text) override { errors << text; }
+    void showNotice(QWidget*, const QString& text) override { notices << text; }
+    QMessageBox::StandardButton ask(QWidget*, QMessageBox::Icon, const QString& title,
+                                    const QString& text,
+                                    QMessageBox::StandardButtons buttons) override;
+    QString chooseFolder(QWidget*, const QString&, const QString&) override;
+    QString chooseSaveFile(QWidget*, const QString& folder, const QString& proposed,
+                           const QStringList& filters) override;
+    bool openUrl(const QUrl& url) override {
+        urls.push_back(url);
+        return urlOpens;
+    }
+};
+
+// A small world of our own on disk (files/ with the tables, items/ with one item
+// of each type), the current directory set to it, a settings store of its own, and
+// the three windows created in program order.
+class UiWorld {
+public:
+    UiWorld();
+    ~UiWorld();
+    UiWorld(const UiWorld&) = delete;
+    UiWorld& operator=(const UiWorld&) = delete;
+
+    /// Shows the main window (reading the settings) and makes it active.
+    void show();
+    std::string item(const std::string& name) const { return dir.file("items/" + name); }
+    std::string file(const std::string& name) const { return dir.file("files/" + name); }
+
+    TempDir dir;
+    std::filesystem::path oldCwd;
+    std::unique_ptr<FileSettingsStore> store;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TmainWindow> main;
+    TconfigWindow* config = nullptr;
+    TaboutWindow* about = nullptr;
+};
+
+} // namespace zantor::test
