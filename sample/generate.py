@@ -146,7 +146,7 @@ GROUND = [
     ("quilted.frm", "coat"), ("scale.frm", "coat"), ("mosscloak.frm", None),
     ("plate.frm", "coat"), ("bark.frm", None), ("strongbx.frm", "box"), ("hamper.frm", "box"),
     ("big chest.frm", "box"), ("urn.frm", None), ("tonic.frm", "flask"), ("salve.frm", "flask"),
-    ("snuff.frm", None), ("cleaver.frm", "blade"), ("repeater.frm", "gun"), ("musket.frm", "gun"),
+    ("snuff.frm", "pile"), ("cleaver.frm", "blade"), ("repeater.frm", "gun"), ("musket.frm", "gun"),
     ("hatchet.frm", "blade"), ("net.frm", None), ("lance.frm", "gun"), ("bombard.frm", None),
     ("slugs.frm", "pile"), ("darts.frm", "pile"), ("pebbles.frm", None), ("trinket.frm", "ring"),
     ("ROPE.FRM", "ring"), ("key.frm", "key"),
@@ -154,7 +154,7 @@ GROUND = [
 INVEN = [
     ("iquilt.frm", "coat"), ("iscale.frm", "coat"), ("imoss.frm", None), ("iplate.frm", "coat"),
     ("ibox.frm", "box"), ("ihamper.frm", None), ("itonic.frm", "flask"), ("isalve.frm", "flask"),
-    ("ibrew.frm", None), ("icleav.frm", "blade"), ("irepeat.frm", "gun"), ("ihatch.frm", "blade"),
+    ("ibrew.frm", "flask"), ("icleav.frm", "blade"), ("irepeat.frm", "gun"), ("ihatch.frm", "blade"),
     ("ilance.frm", "gun"), ("ibomb.frm", None), ("islugs.frm", "pile"), ("idarts.frm", None),
     ("icog.frm", "ring"), ("isundial.frm", "ring"), ("ikey.frm", "key"), ("ikeybig.frm", None),
 ]
