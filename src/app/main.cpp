@@ -7,11 +7,17 @@
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zantor::applyApplicationLook(app);
     QApplication::setApplicationName(QStringLiteral("Zantor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.morvale.Zantor"));
+    QIcon icon;
+    for (const char* size : {"32x32", "48x48", "256x256"})
+        icon.addFile(QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
 
     zantor::FileSettingsStore store(zantor::FileSettingsStore::defaultRoot());
     zantor::QtDialogs dialogs;
