@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QWidget>
 
 namespace zantor {
@@ -49,6 +50,15 @@ void applyLook(QWidget* window) {
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     window->setFont(font);
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 } // namespace zantor
