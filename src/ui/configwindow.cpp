@@ -30,7 +30,6 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWi
     setObjectName(QStringLiteral("configWindow"));
     setWindowTitle(QStringLiteral("Configuration"));
     applyLook(this);
-    setFixedSize(525, 221);
 
     configPages = new QTabWidget(this);
     configPages->setObjectName(QStringLiteral("configPages"));
@@ -79,18 +78,23 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWi
                            std::tuple{GroupBox2, static_cast<QWidget*>(askIfSaveCheck),
                                       static_cast<QWidget*>(saveOnOpen)}}) {
         auto* v = new QVBoxLayout(g);
-        v->setContentsMargins(6, 4, 6, 4);
+        v->setContentsMargins(3, 2, 1, 2);
+        v->setSpacing(2);
         v->addWidget(a);
         v->addWidget(b);
     }
     auto* u = new QVBoxLayout(GroupBox3);
-    u->setContentsMargins(6, 4, 6, 4);
+    u->setContentsMargins(2, 0, 2, 2);
     u->addWidget(uninstallButton);
+    // The three groups stand in a row along the top of the page, each 63 pixels high.
     auto* prefs = new QHBoxLayout(settingsPage);
-    prefs->setContentsMargins(2, 2, 2, 2);
-    prefs->addWidget(GroupBox1, 123);
-    prefs->addWidget(GroupBox2, 184);
-    prefs->addWidget(GroupBox3, 204);
+    prefs->setContentsMargins(0, 2, 0, 2);
+    prefs->setSpacing(2);
+    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3}) {
+        group->setFixedHeight(63);
+        // The first two take the room their captions need, the uninstall group the rest.
+        prefs->addWidget(group, group == GroupBox3 ? 1 : 0, Qt::AlignTop);
+    }
 
     auto* dirs = new QGridLayout(dirPage);
     dirs->setContentsMargins(4, 2, 4, 2);
@@ -143,6 +147,7 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWi
     setTabOrder(configPages, doneButton);
     setTabOrder(doneButton, cancelButton);
     FormCreate();
+    fixClientSize(this, {525, 221});
 }
 
 void TconfigWindow::FormCreate() {

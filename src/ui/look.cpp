@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QScreen>
@@ -31,12 +32,21 @@ public:
 
 } // namespace
 
-void applyApplicationLook(QApplication& app) {
-    app.setStyle(new HintTimingStyle(QApplication::style()->name()));
+QFont lookFont(int pixels, bool bold) {
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    // The usual stand-ins have wider letters than Tahoma; their condensed face, where
+    // there is one, keeps the captions inside the sizes the windows are laid out for.
+    if (!QFontDatabase::hasFamily(font.family()))
+        font.setStretch(QFont::SemiCondensed);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void applyApplicationLook(QApplication& app) {
+    app.setStyle(new HintTimingStyle(QApplication::style()->name()));
+    QApplication::setFont(lookFont(11));
 }
 
 void applyLook(QWidget* window) {
@@ -46,10 +56,11 @@ void applyLook(QWidget* window) {
     p.setColor(QPalette::Button, kBackground);
     window->setPalette(p);
     window->setAutoFillBackground(true);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    window->setFont(font);
+    window->setFont(lookFont(11));
+}
+
+void fixClientSize(QWidget* window, QSize size) {
+    window->setFixedSize(size.expandedTo(window->minimumSizeHint()));
 }
 
 void centreOnScreen(QWidget* window) {

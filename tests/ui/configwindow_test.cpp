@@ -93,6 +93,30 @@ ListChoices choices(const TmainWindow& m) {
 
 } // namespace
 
+TEST(ConfigWindow, looksAsLaidOutWithTheUninstallCaptionOnTwoLines) {
+    UiWorld w;
+    TconfigWindow& c = *w.config;
+    EXPECT_EQ(c.windowTitle(), "Configuration");
+    EXPECT_EQ(c.size(), QSize(525, 221).expandedTo(c.minimumSizeHint()));
+    EXPECT_EQ(c.minimumSize(), c.maximumSize());
+    EXPECT_TRUE(c.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(c.uninstallButton->text(), "Uninstall\n(remove Windows Registry entries)");
+    EXPECT_EQ(c.configPages->tabText(0), "Preferences");
+    EXPECT_EQ(c.configPages->tabText(1), "Directories");
+    EXPECT_EQ(c.configPages->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(c.doneButton->nextInFocusChain(), c.cancelButton);
+    // Every caption is shown whole, whatever font stands in for Tahoma.
+    w.show();
+    inOptions(w, [&] {
+        for (QAbstractButton* b : c.findChildren<QAbstractButton*>()) {
+            if (!b->text().isEmpty()) {
+                EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
+            }
+        }
+        click(c.cancelButton);
+    });
+}
+
 TEST(ConfigWindow, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFlag) {
     enum class Item { None, Saved, Edited };
     for (const Item item : {Item::None, Item::Saved, Item::Edited}) {

@@ -191,6 +191,8 @@ void whileModal(QDialog* dialog, const std::function<void()>& inside,
             return;
         }
         ran = true;
+        // As on a desktop, the modal window is the active one: it has the keyboard.
+        QApplication::setActiveWindow(dialog);
         inside();
         if (dialog->isVisible()) {
             ADD_FAILURE() << dialog->objectName().toStdString() << " was left open";
