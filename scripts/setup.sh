@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
-  desktop-file-utils appstream
+  desktop-file-utils appstream dpkg-dev python3
   fonts-dejavu-core
 )
 

@@ -9,14 +9,14 @@ namespace zantor::bench {
 
 namespace {
 
-// Keeps every run's time per iteration beside the usual console output.
+// Keeps every run's CPU time per iteration beside the usual console output.
 class RecordingReporter final : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> times;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const auto& run : runs)
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
+                times[run.run_name.str()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
 };

@@ -7,7 +7,8 @@
 
 namespace zantor::bench {
 
-// A measured benchmark and the baseline it is reported against.
+// A measured benchmark and the baseline it is reported against, by their full names
+// ("lookupInMemory/1" for a benchmark with an argument).
 struct Ratio {
     std::string name;
     std::string baseline;

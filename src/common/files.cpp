@@ -140,17 +140,20 @@ bool fileExists(const fs::path& path) {
 
 Bytes readFile(const fs::path& path) {
     Fd fd(openForReading(path));
-    Bytes data;
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && st.st_size > 0)
-        data.reserve(static_cast<std::size_t>(st.st_size));
-    unsigned char chunk[65536];
+    const std::size_t expected =
+        ::fstat(fd.get(), &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+    // Read straight into the result; a file that grew meanwhile is read to its end.
+    Bytes data(expected + 1);
+    std::size_t size = 0;
     for (;;) {
-        const std::size_t n = readUpTo(fd.get(), chunk, sizeof chunk, path);
-        data.insert(data.end(), chunk, chunk + n);
-        if (n < sizeof chunk)
+        const std::size_t n = readUpTo(fd.get(), data.data() + size, data.size() - size, path);
+        size += n;
+        if (size < data.size())
             break;
+        data.resize(data.size() * 2);
     }
+    data.resize(size);
     return data;
 }
 

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QHelpEvent>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QToolTip>
 #include <QWidget>
 
 namespace zantor {
@@ -16,17 +18,34 @@ namespace {
 const QColor kBackground(150, 145, 115);
 const QColor kSilver(192, 192, 192);
 
-// Hints appear after 500 ms and stay up for a minute.
+constexpr int kHintDelay = 500;
+constexpr int kHintDisplayTime = 60000;
+
+// Hints appear after the pointer has rested for half a second.
 class HintTimingStyle final : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_ToolTip_WakeUpDelay)
-            return 500;
-        if (hint == SH_ToolTip_FallAsleepDelay)
-            return 60000;
+            return kHintDelay;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// A shown hint stays up for a minute.
+class HintDisplayTime final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->toolTip().isEmpty())
+            return false;
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QToolTip::showText(help->globalPos(), widget->toolTip(), widget, {}, kHintDisplayTime);
+        return true;
     }
 };
 
@@ -46,6 +65,7 @@ QFont lookFont(int pixels, bool bold) {
 
 void applyApplicationLook(QApplication& app) {
     app.setStyle(new HintTimingStyle(QApplication::style()->name()));
+    app.installEventFilter(new HintDisplayTime(&app));
     QApplication::setFont(lookFont(11));
 }
 

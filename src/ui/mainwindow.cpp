@@ -324,6 +324,8 @@ void TmainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().center() - rect().center());
         run([this] { _mainWindowShow(); });
     }
 }

@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -222,9 +223,14 @@ private:
     void buildAmmoPage();
     void buildBrowser();
     void connectHandlers();
-    QLineEdit* makeEdit(const char* control);
-    QComboBox* makeList(const char* control);
+    // A control named `control`, with the label, limit and hint of its field in the
+    // record's tables (`label` for controls that are not fields).
+    QLineEdit* makeEdit(const char* control, QWidget* parent, const QString& label = {});
+    QLineEdit* makeNameBox(const char* control, QWidget* parent, const QString& label);
+    QComboBox* makeList(const char* control, QWidget* parent);
     QLabel* labelFor(QWidget* control, const QString& text);
+    /// Puts a control with its label at a row and column pair of a grid.
+    void place(QGridLayout* grid, QWidget* control, int row, int col);
 
     // Window events.
     void FormCreate();

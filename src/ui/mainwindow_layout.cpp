@@ -24,34 +24,6 @@
 
 namespace zantor {
 
-namespace {
-
-constexpr int kSpacing = 3;
-
-QGridLayout* gridIn(QGroupBox* group) {
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 4, 6, 4);
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(kSpacing);
-    return grid;
-}
-
-QGroupBox* group(const QString& caption, QWidget* parent) {
-    auto* g = new QGroupBox(caption, parent);
-    return g;
-}
-
-// A read-only field in the window's colour that the Tab key passes over.
-void makeNameBox(QLineEdit* edit) {
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Base, QColor(150, 145, 115));
-    edit->setPalette(p);
-}
-
-} // namespace
-
 QLabel* TmainWindow::labelFor(QWidget* control, const QString& text) {
     auto* label = new QLabel(text, control->parentWidget());
     label->setBuddy(control);
@@ -61,128 +33,146 @@ QLabel* TmainWindow::labelFor(QWidget* control, const QString& text) {
     return label;
 }
 
-QLineEdit* TmainWindow::makeEdit(const char* control) {
-    auto* edit = new QLineEdit(this);
-    edit->setObjectName(QString::fromLatin1(control));
-    if (const Field* f = fieldByControl(control)) {
-        if (f->maxLength > 0)
-            edit->setMaxLength(f->maxLength);
-        edit->setToolTip(QString::fromUtf8(f->hint.data(), qsizetype(f->hint.size())));
-        edit->setAccessibleName(QString::fromUtf8(f->label.data(), qsizetype(f->label.size())));
-    }
-    return edit;
-}
-
-QComboBox* TmainWindow::makeList(const char* control) {
-    auto* list = new QComboBox(this);
-    list->setObjectName(QString::fromLatin1(control));
-    list->setEditable(false);
-    list->setMaxVisibleItems(10);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(6);
-    if (const Field* f = fieldByControl(control))
-        list->setAccessibleName(QString::fromUtf8(f->label.data(), qsizetype(f->label.size())));
-    return list;
-}
-
 namespace {
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-QString labelOf(QWidget* control) {
-    return control->accessibleName();
+// The label of a control that the field tables describe; `fallback` for the others.
+QString tableLabel(const char* control, const QString& fallback) {
+    const Field* f = fieldByControl(control);
+    return f ? text(f->label) : fallback;
 }
 
-// Adds "label: control" at a row and column pair of a grid.
-void addPair(QGridLayout* grid, QLabel* label, QWidget* control, int row, int col, int span = 1) {
-    grid->addWidget(label, row, col * 2);
-    grid->addWidget(control, row, col * 2 + 1, 1, span);
+} // namespace
+
+QLineEdit* TmainWindow::makeEdit(const char* control, QWidget* parent, const QString& label) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(control));
+    edit->setAccessibleName(tableLabel(control, label));
+    if (const Field* f = fieldByControl(control)) {
+        if (f->maxLength > 0)
+            edit->setMaxLength(f->maxLength);
+        edit->setToolTip(text(f->hint));
+    }
+    return edit;
+}
+
+QLineEdit* TmainWindow::makeNameBox(const char* control, QWidget* parent, const QString& label) {
+    // Read-only, in the window's colour, passed over by the Tab key.
+    QLineEdit* edit = makeEdit(control, parent, label);
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Window));
+    edit->setPalette(p);
+    return edit;
+}
+
+QComboBox* TmainWindow::makeList(const char* control, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(control));
+    list->setEditable(false);
+    list->setMaxVisibleItems(10);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(6);
+    list->setAccessibleName(tableLabel(control, {}));
+    return list;
+}
+
+void TmainWindow::place(QGridLayout* grid, QWidget* control, int row, int col) {
+    grid->addWidget(labelFor(control, control->accessibleName()), row, col * 2);
+    grid->addWidget(control, row, col * 2 + 1);
+}
+
+namespace {
+
+QGroupBox* groupWithGrid(const QString& caption, QWidget* parent, QGridLayout*& grid) {
+    auto* g = new QGroupBox(caption, parent);
+    grid = new QGridLayout(g);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
+    return g;
+}
+
+QGridLayout* pageGrid(QWidget* page) {
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setSpacing(4);
+    return grid;
+}
+
+// A group holding one picture area that fills it.
+PicturePane* pictureGroup(const QString& caption, const char* name, QWidget* parent,
+                          QGroupBox*& group) {
+    group = new QGroupBox(caption, parent);
+    auto* box = new QVBoxLayout(group);
+    box->setContentsMargins(4, 2, 4, 4);
+    auto* pane = new PicturePane(group);
+    pane->setObjectName(QString::fromLatin1(name));
+    box->addWidget(pane);
+    return pane;
 }
 
 } // namespace
 
 void TmainWindow::buildCommonPage() {
-    auto* page = commonTab;
-    auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setSpacing(4);
+    QGridLayout* grid = pageGrid(commonTab);
+    QGridLayout* g = nullptr;
 
-    auto* nameGroup = group(QStringLiteral("[ Name && description ]"), page);
-    auto* ng = gridIn(nameGroup);
-    itemIDfield = makeEdit("itemIDfield");
-    textIDfield = makeEdit("textIDfield");
-    nameField = makeEdit("nameField");
-    nameField->setAccessibleName(QStringLiteral("Name:"));
-    descField = new QPlainTextEdit(this);
+    auto* nameGroup = groupWithGrid(QStringLiteral("[ Name && description ]"), commonTab, g);
+    itemIDfield = makeEdit("itemIDfield", nameGroup);
+    textIDfield = makeEdit("textIDfield", nameGroup);
+    nameField = makeEdit("nameField", nameGroup, QStringLiteral("Name:"));
+    place(g, itemIDfield, 0, 0);
+    place(g, textIDfield, 1, 0);
+    place(g, nameField, 2, 0);
+    descField = new QPlainTextEdit(nameGroup);
     descField->setObjectName(QStringLiteral("descField"));
     descField->setFixedSize(229, 85);
     descField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     descField->setTabChangesFocus(true);
-    for (QWidget* w : {static_cast<QWidget*>(itemIDfield), static_cast<QWidget*>(textIDfield),
-                       static_cast<QWidget*>(nameField)})
-        w->setParent(nameGroup);
-    descField->setParent(nameGroup);
-    addPair(ng, labelFor(itemIDfield, labelOf(itemIDfield)), itemIDfield, 0, 0);
-    addPair(ng, labelFor(textIDfield, labelOf(textIDfield)), textIDfield, 1, 0);
-    addPair(ng, labelFor(nameField, labelOf(nameField)), nameField, 2, 0);
     auto* descLabel = labelFor(descField, QStringLiteral("Description:"));
     descLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    ng->addWidget(descLabel, 3, 0, 1, 2);
-    ng->addWidget(descField, 4, 0, 1, 2);
+    g->addWidget(descLabel, 3, 0, 1, 2);
+    g->addWidget(descField, 4, 0, 1, 2);
 
-    auto* graphics = group(QStringLiteral("[ Graphics ]"), page);
-    auto* gg = gridIn(graphics);
-    invenArtList = makeList("invenArtList");
-    groundArtList = makeList("groundArtList");
-    invenArtList->setParent(graphics);
-    groundArtList->setParent(graphics);
-    auto* invLabel = labelFor(invenArtList, labelOf(invenArtList));
-    auto* groundLabel = labelFor(groundArtList, labelOf(groundArtList));
-    invLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    groundLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    gg->addWidget(invLabel, 0, 0);
-    gg->addWidget(invenArtList, 1, 0);
-    gg->addWidget(groundLabel, 2, 0);
-    gg->addWidget(groundArtList, 3, 0);
-    gg->setRowStretch(4, 1);
+    // Labels above their lists here, to leave the lists their width.
+    auto* graphics = groupWithGrid(QStringLiteral("[ Graphics ]"), commonTab, g);
+    invenArtList = makeList("invenArtList", graphics);
+    groundArtList = makeList("groundArtList", graphics);
+    int row = 0;
+    for (QComboBox* list : {invenArtList, groundArtList}) {
+        auto* label = labelFor(list, list->accessibleName());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        g->addWidget(label, row++, 0);
+        g->addWidget(list, row++, 0);
+    }
+    g->setRowStretch(row, 1);
 
-    auto* typeGroup = group(QStringLiteral("[ Item type ]"), page);
-    auto* tg = gridIn(typeGroup);
-    iTypeList = makeList("iTypeList");
+    auto* typeGroup = groupWithGrid(QStringLiteral("[ Item type ]"), commonTab, g);
+    iTypeList = makeList("iTypeList", typeGroup);
     for (auto name : kItemTypeNames)
         iTypeList->addItem(text(name));
-    materialIDfield = makeEdit("materialIDfield");
-    materialNameField = makeEdit("materialNameField");
-    makeNameBox(materialNameField);
-    weightField = makeEdit("weightField");
-    priceField = makeEdit("priceField");
-    int row = 0;
-    for (QWidget* w : {static_cast<QWidget*>(iTypeList), static_cast<QWidget*>(materialIDfield),
-                       static_cast<QWidget*>(materialNameField), static_cast<QWidget*>(weightField),
-                       static_cast<QWidget*>(priceField)}) {
-        w->setParent(typeGroup);
-        const QString label = w == materialNameField ? QStringLiteral("Material:") : labelOf(w);
-        addPair(tg, labelFor(w, label), w, row++, 0);
-    }
-    tg->setRowStretch(row, 1);
+    materialIDfield = makeEdit("materialIDfield", typeGroup);
+    materialNameField = makeNameBox("materialNameField", typeGroup, QStringLiteral("Material:"));
+    weightField = makeEdit("weightField", typeGroup);
+    priceField = makeEdit("priceField", typeGroup);
+    row = 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{iTypeList, materialIDfield, materialNameField,
+                                                      weightField, priceField})
+        place(g, w, row++, 0);
+    g->setRowStretch(row, 1);
 
-    auto* invGroup = group(QStringLiteral("[ Inventory picture ]"), page);
-    auto* ig = new QVBoxLayout(invGroup);
-    ig->setContentsMargins(4, 2, 4, 4);
-    invPic = new PicturePane(invGroup);
-    invPic->setObjectName(QStringLiteral("invPic"));
-    ig->addWidget(invPic);
+    QGroupBox* invGroup = nullptr;
+    QGroupBox* groundGroup = nullptr;
+    invPic = pictureGroup(QStringLiteral("[ Inventory picture ]"), "invPic", commonTab, invGroup);
+    groundPic =
+        pictureGroup(QStringLiteral("[ Ground picture ]"), "groundPic", commonTab, groundGroup);
 
-    auto* groundGroup = group(QStringLiteral("[ Ground picture ]"), page);
-    auto* gr = new QVBoxLayout(groundGroup);
-    gr->setContentsMargins(4, 2, 4, 4);
-    groundPic = new PicturePane(groundGroup);
-    groundPic->setObjectName(QStringLiteral("groundPic"));
-    gr->addWidget(groundPic);
-
-    textLines = new QPlainTextEdit(page);
+    textLines = new QPlainTextEdit(commonTab);
     textLines->setObjectName(QStringLiteral("textLines"));
     textLines->setLineWrapMode(QPlainTextEdit::NoWrap);
     textLines->hide();
@@ -199,110 +189,78 @@ void TmainWindow::buildCommonPage() {
 }
 
 void TmainWindow::buildWeaponPage() {
-    auto* page = weaponPage;
-    auto* outer = new QGridLayout(page);
-    outer->setContentsMargins(4, 4, 4, 4);
-    outer->setSpacing(4);
+    QGridLayout* outer = pageGrid(weaponPage);
+    QGridLayout* g = nullptr;
 
-    auto* modes = group(QStringLiteral("[ Attack modes ]"), page);
-    auto* mg = gridIn(modes);
-    atkMode1List = makeList("atkMode1List");
-    atkMode2List = makeList("atkMode2List");
-    for (QComboBox* list : {atkMode1List, atkMode2List}) {
+    auto* modes = groupWithGrid(QStringLiteral("[ Attack modes ]"), weaponPage, g);
+    atkMode1List = makeList("atkMode1List", modes);
+    range1Field = makeEdit("range1Field", modes);
+    ap1field = makeEdit("ap1field", modes);
+    atkMode2List = makeList("atkMode2List", modes);
+    range2Field = makeEdit("range2Field", modes);
+    ap2field = makeEdit("ap2field", modes);
+    const QWidget* rows[2][3] = {{atkMode1List, range1Field, ap1field},
+                                 {atkMode2List, range2Field, ap2field}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            place(g, const_cast<QWidget*>(rows[r][c]), r, c);
+    for (QComboBox* list : {atkMode1List, atkMode2List})
         for (auto name : kAttackModeNames)
             list->addItem(text(name));
-        list->setParent(modes);
-    }
-    range1Field = makeEdit("range1Field");
-    ap1field = makeEdit("ap1field");
-    range2Field = makeEdit("range2Field");
-    ap2field = makeEdit("ap2field");
-    const std::pair<QComboBox*, std::pair<QLineEdit*, QLineEdit*>> rows[] = {
-        {atkMode1List, {range1Field, ap1field}}, {atkMode2List, {range2Field, ap2field}}};
-    int r = 0;
-    for (const auto& [list, edits] : rows) {
-        edits.first->setParent(modes);
-        edits.second->setParent(modes);
-        addPair(mg, labelFor(list, labelOf(list)), list, r, 0);
-        addPair(mg, labelFor(edits.first, labelOf(edits.first)), edits.first, r, 1);
-        addPair(mg, labelFor(edits.second, labelOf(edits.second)), edits.second, r, 2);
-        ++r;
-    }
-    mg->setColumnStretch(1, 2);
-    mg->setColumnStretch(3, 1);
-    mg->setColumnStretch(5, 1);
+    g->setColumnStretch(1, 2);
+    g->setColumnStretch(3, 1);
+    g->setColumnStretch(5, 1);
 
-    auto* damage = group(QStringLiteral("[ Damage ]"), page);
-    auto* dg = gridIn(damage);
-    minDmgField = makeEdit("minDmgField");
-    maxDmgField = makeEdit("maxDmgField");
-    damageTypeIDfield = makeEdit("damageTypeIDfield");
-    damageTypeNameField = makeEdit("damageTypeNameField");
-    makeNameBox(damageTypeNameField);
-    for (QLineEdit* e : {minDmgField, maxDmgField, damageTypeIDfield, damageTypeNameField})
-        e->setParent(damage);
-    addPair(dg, labelFor(minDmgField, labelOf(minDmgField)), minDmgField, 0, 0);
-    addPair(dg, labelFor(maxDmgField, labelOf(maxDmgField)), maxDmgField, 0, 1);
-    addPair(dg, labelFor(damageTypeIDfield, labelOf(damageTypeIDfield)), damageTypeIDfield, 1, 0);
-    addPair(dg, labelFor(damageTypeNameField, QStringLiteral("Damage type:")), damageTypeNameField,
-            1, 1);
+    auto* damage = groupWithGrid(QStringLiteral("[ Damage ]"), weaponPage, g);
+    minDmgField = makeEdit("minDmgField", damage);
+    maxDmgField = makeEdit("maxDmgField", damage);
+    damageTypeIDfield = makeEdit("damageTypeIDfield", damage);
+    damageTypeNameField =
+        makeNameBox("damageTypeNameField", damage, QStringLiteral("Damage type:"));
+    place(g, minDmgField, 0, 0);
+    place(g, maxDmgField, 0, 1);
+    place(g, damageTypeIDfield, 1, 0);
+    place(g, damageTypeNameField, 1, 1);
 
-    auto* misc = group(QStringLiteral("[ Miscellaneous ]"), page);
-    auto* xg = gridIn(misc);
-    minSTfield = makeEdit("minSTfield");
-    reloadAP = makeEdit("reloadAP");
-    minSTfield->setParent(misc);
-    reloadAP->setParent(misc);
-    addPair(xg, labelFor(minSTfield, labelOf(minSTfield)), minSTfield, 0, 0);
-    addPair(xg, labelFor(reloadAP, labelOf(reloadAP)), reloadAP, 1, 0);
+    auto* misc = groupWithGrid(QStringLiteral("[ Miscellaneous ]"), weaponPage, g);
+    minSTfield = makeEdit("minSTfield", misc);
+    reloadAP = makeEdit("reloadAP", misc);
+    place(g, minSTfield, 0, 0);
+    place(g, reloadAP, 1, 0);
 
-    auto* ammo = group(QStringLiteral("[ Ammo &]"), page);
-    auto* ag = gridIn(ammo);
-    ammoTypeIDfield = makeEdit("ammoTypeIDfield");
-    ammoTypeNameFIeld = makeEdit("ammoTypeNameFIeld");
-    makeNameBox(ammoTypeNameFIeld);
-    ammoIDfield = makeEdit("ammoIDfield");
-    ammoNameField = makeEdit("ammoNameField");
-    makeNameBox(ammoNameField);
-    burstAmmoField = makeEdit("burstAmmoField");
-    capacityField = makeEdit("capacityField");
-    for (QLineEdit* e : {ammoTypeIDfield, ammoTypeNameFIeld, ammoIDfield, ammoNameField,
-                         burstAmmoField, capacityField})
-        e->setParent(ammo);
-    addPair(ag, labelFor(ammoTypeIDfield, labelOf(ammoTypeIDfield)), ammoTypeIDfield, 0, 0);
-    addPair(ag, labelFor(ammoTypeNameFIeld, QStringLiteral("Ammo type:")), ammoTypeNameFIeld, 0, 1);
-    addPair(ag, labelFor(burstAmmoField, labelOf(burstAmmoField)), burstAmmoField, 0, 2);
-    addPair(ag, labelFor(ammoIDfield, labelOf(ammoIDfield)), ammoIDfield, 1, 0);
-    addPair(ag, labelFor(ammoNameField, QStringLiteral("Default ammo:")), ammoNameField, 1, 1);
-    addPair(ag, labelFor(capacityField, labelOf(capacityField)), capacityField, 1, 2);
-    ag->setColumnStretch(3, 2);
+    auto* ammo = groupWithGrid(QStringLiteral("[ Ammo &]"), weaponPage, g);
+    ammoTypeIDfield = makeEdit("ammoTypeIDfield", ammo);
+    ammoTypeNameFIeld = makeNameBox("ammoTypeNameFIeld", ammo, QStringLiteral("Ammo type:"));
+    burstAmmoField = makeEdit("burstAmmoField", ammo);
+    ammoIDfield = makeEdit("ammoIDfield", ammo);
+    ammoNameField = makeNameBox("ammoNameField", ammo, QStringLiteral("Default ammo:"));
+    capacityField = makeEdit("capacityField", ammo);
+    place(g, ammoTypeIDfield, 0, 0);
+    place(g, ammoTypeNameFIeld, 0, 1);
+    place(g, burstAmmoField, 0, 2);
+    place(g, ammoIDfield, 1, 0);
+    place(g, ammoNameField, 1, 1);
+    place(g, capacityField, 1, 2);
+    g->setColumnStretch(3, 2);
 
-    auto* visuals = group(QStringLiteral("[ Visuals ]"), page);
-    auto* vg = gridIn(visuals);
-    looksList = makeList("looksList");
+    auto* visuals = groupWithGrid(QStringLiteral("[ Visuals ]"), weaponPage, g);
+    looksList = makeList("looksList", visuals);
     for (auto name : kLooksNames)
         looksList->addItem(text(name));
-    fireFileList = makeList("fireFileList");
+    fireFileList = makeList("fireFileList", visuals);
     for (int i = 0; i < kProjectileFileCount; ++i)
         fireFileList->addItem(text(projectileFileName(i)));
-    fireArtIDField = makeEdit("fireArtIDField");
-    fireArtNameField = makeEdit("fireArtNameField");
-    makeNameBox(fireArtNameField);
-    for (QWidget* w :
-         {static_cast<QWidget*>(looksList), static_cast<QWidget*>(fireFileList),
-          static_cast<QWidget*>(fireArtIDField), static_cast<QWidget*>(fireArtNameField)})
-        w->setParent(visuals);
-    addPair(vg, labelFor(looksList, labelOf(looksList)), looksList, 0, 0);
-    addPair(vg, labelFor(fireFileList, labelOf(fireFileList)), fireFileList, 0, 1);
-    addPair(vg, labelFor(fireArtIDField, labelOf(fireArtIDField)), fireArtIDField, 1, 0);
-    addPair(vg, labelFor(fireArtNameField, QStringLiteral("Projectile:")), fireArtNameField, 1, 1);
+    fireArtIDField = makeEdit("fireArtIDField", visuals);
+    fireArtNameField = makeNameBox("fireArtNameField", visuals, QStringLiteral("Projectile:"));
+    place(g, looksList, 0, 0);
+    place(g, fireFileList, 0, 1);
+    place(g, fireArtIDField, 1, 0);
+    place(g, fireArtNameField, 1, 1);
 
-    auto* sound = group(QStringLiteral("[ Sound ]"), page);
-    auto* sg = gridIn(sound);
-    fireSoundIDfield = makeEdit("fireSoundIDfield");
-    fireSoundIDfield->setParent(sound);
-    addPair(sg, labelFor(fireSoundIDfield, labelOf(fireSoundIDfield)), fireSoundIDfield, 0, 0);
-    sg->setRowStretch(1, 1);
+    auto* sound = groupWithGrid(QStringLiteral("[ Sound ]"), weaponPage, g);
+    fireSoundIDfield = makeEdit("fireSoundIDfield", sound);
+    place(g, fireSoundIDfield, 0, 0);
+    g->setRowStretch(1, 1);
 
     outer->addWidget(modes, 0, 0, 1, 3);
     outer->addWidget(damage, 1, 0, 1, 2);
@@ -314,70 +272,49 @@ void TmainWindow::buildWeaponPage() {
 }
 
 void TmainWindow::buildArmorPage() {
-    auto* page = armorPage;
-    auto* outer = new QGridLayout(page);
-    outer->setContentsMargins(4, 4, 4, 4);
-    outer->setSpacing(4);
+    QGridLayout* outer = pageGrid(armorPage);
+    QGridLayout* g = nullptr;
 
     // Both groups: Normal, Fire, Electric / Plasma, Laser, EMP / Explosions in the middle.
-    auto fillDamageGroup = [this](QGroupBox* g, QLineEdit* const(&edits)[7]) {
-        auto* grid = gridIn(g);
-        const int places[7][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
+    const int places[7][2] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 1}};
+    auto damageGroup = [&](const QString& caption, const char* const(&names)[7],
+                           QLineEdit**(&fields)[7]) {
+        auto* group = groupWithGrid(caption, armorPage, g);
         for (int i = 0; i < 7; ++i) {
-            edits[i]->setParent(g);
-            addPair(grid, labelFor(edits[i], labelOf(edits[i])), edits[i], places[i][0],
-                    places[i][1]);
+            *fields[i] = makeEdit(names[i], group);
+            place(g, *fields[i], places[i][0], places[i][1]);
         }
+        return group;
     };
-    DRnormalField = makeEdit("DRnormalField");
-    DRfireField = makeEdit("DRfireField");
-    DRelectricField = makeEdit("DRelectricField");
-    DRplasmaField = makeEdit("DRplasmaField");
-    DRlaserField = makeEdit("DRlaserField");
-    DRempField = makeEdit("DRempField");
-    DRexpField = makeEdit("DRexpField");
-    DTnormalField = makeEdit("DTnormalField");
-    DTfireField = makeEdit("DTfireField");
-    DTelectricField = makeEdit("DTelectricField");
-    DTplasmaField = makeEdit("DTplasmaField");
-    DTlaserField = makeEdit("DTlaserField");
-    DTempField = makeEdit("DTempField");
-    DTexpField = makeEdit("DTexpField");
-    auto* resist = group(QStringLiteral("[ Damage Resistance %]"), page);
-    QLineEdit* const dr[7] = {DRnormalField, DRfireField, DRelectricField, DRplasmaField,
-                              DRlaserField,  DRempField,  DRexpField};
-    fillDamageGroup(resist, dr);
-    auto* threshold = group(QStringLiteral("[ Damage Threshold ]"), page);
-    QLineEdit* const dt[7] = {DTnormalField, DTfireField, DTelectricField, DTplasmaField,
-                              DTlaserField,  DTempField,  DTexpField};
-    fillDamageGroup(threshold, dt);
+    const char* const drNames[7] = {"DRnormalField", "DRfireField",  "DRelectricField",
+                                    "DRplasmaField", "DRlaserField", "DRempField",
+                                    "DRexpField"};
+    QLineEdit** drFields[7] = {&DRnormalField, &DRfireField, &DRelectricField, &DRplasmaField,
+                               &DRlaserField,  &DRempField,  &DRexpField};
+    const char* const dtNames[7] = {"DTnormalField", "DTfireField",  "DTelectricField",
+                                    "DTplasmaField", "DTlaserField", "DTempField",
+                                    "DTexpField"};
+    QLineEdit** dtFields[7] = {&DTnormalField, &DTfireField, &DTelectricField, &DTplasmaField,
+                               &DTlaserField,  &DTempField,  &DTexpField};
+    auto* resist = damageGroup(QStringLiteral("[ Damage Resistance %]"), drNames, drFields);
+    auto* threshold = damageGroup(QStringLiteral("[ Damage Threshold ]"), dtNames, dtFields);
 
-    auto* misc = group(QStringLiteral("[ Misc. ]"), page);
-    auto* mg = gridIn(misc);
-    ACfield = makeEdit("ACfield");
-    ACfield->setParent(misc);
-    addPair(mg, labelFor(ACfield, labelOf(ACfield)), ACfield, 0, 0);
-    mg->setRowStretch(1, 1);
+    auto* misc = groupWithGrid(QStringLiteral("[ Misc. ]"), armorPage, g);
+    ACfield = makeEdit("ACfield", misc);
+    place(g, ACfield, 0, 0);
+    g->setRowStretch(1, 1);
 
-    auto* visuals = group(QStringLiteral("[ Visuals ]"), page);
-    auto* vg = gridIn(visuals);
-    maleLooksList = makeList("maleLooksList");
-    maleLooksDesc = makeEdit("maleLooksDesc");
-    femaleLooksList = makeList("femaleLooksList");
-    femaleLooksDesc = makeEdit("femaleLooksDesc");
-    makeNameBox(maleLooksDesc);
-    makeNameBox(femaleLooksDesc);
-    int r = 0;
-    for (auto [list, desc] :
-         {std::pair{maleLooksList, maleLooksDesc}, std::pair{femaleLooksList, femaleLooksDesc}}) {
-        list->setParent(visuals);
-        desc->setParent(visuals);
-        addPair(vg, labelFor(list, labelOf(list)), list, r, 0);
-        addPair(vg, labelFor(desc, QStringLiteral("Description:")), desc, r, 1);
-        ++r;
-    }
-    vg->setColumnStretch(1, 1);
-    vg->setColumnStretch(3, 2);
+    auto* visuals = groupWithGrid(QStringLiteral("[ Visuals ]"), armorPage, g);
+    maleLooksList = makeList("maleLooksList", visuals);
+    maleLooksDesc = makeNameBox("maleLooksDesc", visuals, QStringLiteral("Description:"));
+    femaleLooksList = makeList("femaleLooksList", visuals);
+    femaleLooksDesc = makeNameBox("femaleLooksDesc", visuals, QStringLiteral("Description:"));
+    place(g, maleLooksList, 0, 0);
+    place(g, maleLooksDesc, 0, 1);
+    place(g, femaleLooksList, 1, 0);
+    place(g, femaleLooksDesc, 1, 1);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 2);
 
     outer->addWidget(resist, 0, 0);
     outer->addWidget(threshold, 0, 1);
@@ -387,90 +324,70 @@ void TmainWindow::buildArmorPage() {
 }
 
 void TmainWindow::buildContainerPage() {
-    auto* outer = new QGridLayout(containerPage);
-    outer->setContentsMargins(4, 4, 4, 4);
-    auto* misc = group(QStringLiteral("[ Miscellaneous ]"), containerPage);
-    auto* mg = gridIn(misc);
-    containerCapacity = makeEdit("containerCapacity");
-    containerCapacity->setParent(misc);
-    addPair(mg, labelFor(containerCapacity, labelOf(containerCapacity)), containerCapacity, 0, 0);
+    QGridLayout* outer = pageGrid(containerPage);
+    QGridLayout* g = nullptr;
+    auto* misc = groupWithGrid(QStringLiteral("[ Miscellaneous ]"), containerPage, g);
+    containerCapacity = makeEdit("containerCapacity", misc);
+    place(g, containerCapacity, 0, 0);
     outer->addWidget(misc, 0, 0);
     outer->setRowStretch(1, 1);
     outer->setColumnStretch(1, 1);
 }
 
 void TmainWindow::buildDrugPage() {
-    auto* outer = new QGridLayout(drugPage);
-    outer->setContentsMargins(4, 4, 4, 4);
-    outer->setSpacing(4);
+    QGridLayout* outer = pageGrid(drugPage);
+    QGridLayout* g = nullptr;
 
-    auto* effects = group(QStringLiteral("[ Effects ]"), drugPage);
-    auto* eg = gridIn(effects);
-    statList1 = makeList("statList1");
-    statList2 = makeList("statList2");
-    statList3 = makeList("statList3");
-    effectField11 = makeEdit("effectField11");
-    effectField12 = makeEdit("effectField12");
-    effectField13 = makeEdit("effectField13");
-    effectField21 = makeEdit("effectField21");
-    effectField22 = makeEdit("effectField22");
-    effectField23 = makeEdit("effectField23");
-    effectField31 = makeEdit("effectField31");
-    effectField32 = makeEdit("effectField32");
-    effectField33 = makeEdit("effectField33");
-    midTermField = makeEdit("midTermField");
-    longTermField = makeEdit("longTermField");
+    auto* effects = groupWithGrid(QStringLiteral("[ Effects ]"), drugPage, g);
+    statList1 = makeList("statList1", effects);
+    statList2 = makeList("statList2", effects);
+    statList3 = makeList("statList3", effects);
+    // Rows are the statistics, columns the immediate, mid-term and long-term effects.
+    QLineEdit** cells[3][3] = {{&effectField11, &effectField21, &effectField31},
+                               {&effectField12, &effectField22, &effectField32},
+                               {&effectField13, &effectField23, &effectField33}};
+    const char* const cellNames[3][3] = {{"effectField11", "effectField21", "effectField31"},
+                                         {"effectField12", "effectField22", "effectField32"},
+                                         {"effectField13", "effectField23", "effectField33"}};
     QComboBox* const stats[3] = {statList1, statList2, statList3};
-    QLineEdit* const cells[3][3] = {{effectField11, effectField21, effectField31},
-                                    {effectField12, effectField22, effectField32},
-                                    {effectField13, effectField23, effectField33}};
-    // Column captions above the first row; each caption is the first row's label.
-    for (int col = 0; col < 3; ++col) {
-        auto* caption = labelFor(cells[0][col], labelOf(cells[0][col]));
-        caption->setParent(effects);
-        caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        eg->addWidget(caption, 0, 2 + col);
-    }
     for (int row = 0; row < 3; ++row) {
-        stats[row]->setParent(effects);
-        eg->addWidget(labelFor(stats[row], labelOf(stats[row])), row + 1, 0);
-        eg->addWidget(stats[row], row + 1, 1);
+        g->addWidget(labelFor(stats[row], stats[row]->accessibleName()), row + 1, 0);
+        g->addWidget(stats[row], row + 1, 1);
         for (int col = 0; col < 3; ++col) {
-            cells[row][col]->setParent(effects);
-            eg->addWidget(cells[row][col], row + 1, 2 + col);
+            *cells[row][col] = makeEdit(cellNames[row][col], effects);
+            g->addWidget(*cells[row][col], row + 1, 2 + col);
         }
     }
-    midTermField->setParent(effects);
-    longTermField->setParent(effects);
-    auto* midLabel = labelFor(midTermField, labelOf(midTermField));
-    auto* longLabel = labelFor(longTermField, labelOf(longTermField));
-    midLabel->setParent(effects);
-    longLabel->setParent(effects);
+    // Each column's caption stands above it as the first row's label.
+    for (int col = 0; col < 3; ++col) {
+        QLineEdit* first = *cells[0][col];
+        auto* caption = labelFor(first, first->accessibleName());
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        g->addWidget(caption, 0, 2 + col);
+    }
+    midTermField = makeEdit("midTermField", effects);
+    longTermField = makeEdit("longTermField", effects);
     auto* timeRow = new QHBoxLayout;
-    timeRow->addWidget(midLabel);
+    timeRow->addWidget(labelFor(midTermField, midTermField->accessibleName()));
     timeRow->addWidget(midTermField);
     timeRow->addSpacing(12);
-    timeRow->addWidget(longLabel);
+    timeRow->addWidget(labelFor(longTermField, longTermField->accessibleName()));
     timeRow->addWidget(longTermField);
-    eg->addLayout(timeRow, 4, 2, 1, 3, Qt::AlignRight);
-    eg->setColumnStretch(1, 3);
+    g->addLayout(timeRow, 4, 2, 1, 3, Qt::AlignRight);
+    g->setColumnStretch(1, 3);
     for (int col = 2; col < 5; ++col)
-        eg->setColumnStretch(col, 1);
+        g->setColumnStretch(col, 1);
 
-    auto* addiction = group(QStringLiteral("[ Addiction ]"), drugPage);
-    auto* ag = gridIn(addiction);
-    addList = makeList("addList");
+    auto* addiction = groupWithGrid(QStringLiteral("[ Addiction ]"), drugPage, g);
+    addList = makeList("addList", addiction);
     for (const auto& a : kAddictions)
         addList->addItem(text(a.name));
     addList->setCurrentIndex(0);
-    addictionField = makeEdit("addictionField");
-    withdrawField = makeEdit("withdrawField");
-    for (QWidget* w : {static_cast<QWidget*>(addList), static_cast<QWidget*>(addictionField),
-                       static_cast<QWidget*>(withdrawField)})
-        w->setParent(addiction);
-    addPair(ag, labelFor(addList, labelOf(addList)), addList, 0, 0);
-    addPair(ag, labelFor(addictionField, labelOf(addictionField)), addictionField, 0, 1);
-    addPair(ag, labelFor(withdrawField, labelOf(withdrawField)), withdrawField, 0, 2);
+    addictionField = makeEdit("addictionField", addiction);
+    withdrawField = makeEdit("withdrawField", addiction);
+    place(g, addList, 0, 0);
+    place(g, addictionField, 0, 1);
+    place(g, withdrawField, 0, 2);
 
     outer->addWidget(effects, 0, 0);
     outer->addWidget(addiction, 1, 0);
@@ -478,30 +395,23 @@ void TmainWindow::buildDrugPage() {
 }
 
 void TmainWindow::buildAmmoPage() {
-    auto* outer = new QGridLayout(ammoPage);
-    outer->setContentsMargins(4, 4, 4, 4);
-    outer->setSpacing(4);
-    auto* misc = group(QStringLiteral("[ Miscellaneous ]"), ammoPage);
-    auto* mg = gridIn(misc);
-    ammoTypeList = makeList("ammoTypeList");
-    ammo_capacity = makeEdit("ammo_capacity");
-    ammoTypeList->setParent(misc);
-    ammo_capacity->setParent(misc);
-    addPair(mg, labelFor(ammoTypeList, labelOf(ammoTypeList)), ammoTypeList, 0, 0);
-    addPair(mg, labelFor(ammo_capacity, labelOf(ammo_capacity)), ammo_capacity, 1, 0);
+    QGridLayout* outer = pageGrid(ammoPage);
+    QGridLayout* g = nullptr;
+    auto* misc = groupWithGrid(QStringLiteral("[ Miscellaneous ]"), ammoPage, g);
+    ammoTypeList = makeList("ammoTypeList", misc);
+    ammo_capacity = makeEdit("ammo_capacity", misc);
+    place(g, ammoTypeList, 0, 0);
+    place(g, ammo_capacity, 1, 0);
 
-    auto* mods = group(QStringLiteral("[ Modifiers ]"), ammoPage);
-    auto* dg = gridIn(mods);
-    ACmodField = makeEdit("ACmodField");
-    DRmodField = makeEdit("DRmodField");
-    ACdmgMod = makeEdit("ACdmgMod");
-    DRdmgMod = makeEdit("DRdmgMod");
-    const std::pair<QLineEdit*, std::pair<int, int>> places[] = {
-        {ACmodField, {0, 0}}, {DRmodField, {1, 0}}, {ACdmgMod, {0, 1}}, {DRdmgMod, {1, 1}}};
-    for (const auto& [e, at] : places) {
-        e->setParent(mods);
-        addPair(dg, labelFor(e, labelOf(e)), e, at.first, at.second);
-    }
+    auto* mods = groupWithGrid(QStringLiteral("[ Modifiers ]"), ammoPage, g);
+    ACmodField = makeEdit("ACmodField", mods);
+    DRmodField = makeEdit("DRmodField", mods);
+    ACdmgMod = makeEdit("ACdmgMod", mods);
+    DRdmgMod = makeEdit("DRdmgMod", mods);
+    place(g, ACmodField, 0, 0);
+    place(g, DRmodField, 1, 0);
+    place(g, ACdmgMod, 0, 1);
+    place(g, DRdmgMod, 1, 1);
     outer->addWidget(misc, 0, 0);
     outer->addWidget(mods, 0, 1);
     outer->setRowStretch(1, 1);

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace zantor;
 using namespace zantor::test;
@@ -142,13 +141,12 @@ TEST(Scan, aMissingMessageFileStopsTheScanWhenTheFirstNameIsNeeded) {
 }
 
 TEST(Scan, anUnreadableFileStopsTheScanAndKeepsWhatWasListed) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
     World w;
-    const std::string locked = w.dir.file("items/ARMOR001.pro");
-    ::chmod(locked.c_str(), 0);
+    // A link to nothing cannot be opened, whoever runs the scan.
+    std::filesystem::create_symlink(w.dir.file("nowhere"), w.dir.file("items/broken.pro"));
     const auto r = scanFolder(everything(w.items));
-    EXPECT_EQ(r.error, "File access denied");
+    EXPECT_EQ(r.error, "File not found");
+    EXPECT_LT(r.entries.size(), 7u);
 }
 
 TEST(Scan, progressCountsEveryFileFound) {

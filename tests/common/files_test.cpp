@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/error.h"
 #include "common/files.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
@@ -8,20 +9,8 @@
 #include <sys/stat.h>
 
 using namespace zantor;
+using zantor::test::errorOf;
 using zantor::test::TempDir;
-
-namespace {
-
-std::string errorOf(auto&& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
-} // namespace
 
 TEST(Files, errnoValuesGiveTheRunTimeMessages) {
     TempDir dir;

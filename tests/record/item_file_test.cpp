@@ -2,6 +2,7 @@
 #include "common/error.h"
 #include "record/item_file.h"
 #include "record/value_form.h"
+#include "support/error_of.h"
 #include "support/item_bytes.h"
 #include "support/temp_dir.h"
 
@@ -13,12 +14,7 @@ using namespace zantor::test;
 namespace {
 
 std::string readError(const std::string& path, ItemRecord& record) {
-    try {
-        readItem(path, record);
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
+    return errorOf([&] { readItem(path, record); });
 }
 
 // Opens, shows, updates with the given rule and writes back, as the editor does

@@ -11,15 +11,6 @@ void StoreDir::writeSettingsFile(const std::string& text) const {
     dir.write(std::filesystem::relative(settingsFile(), dir.path()).string(), text);
 }
 
-std::string errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
 std::vector<std::string> valueLines(const std::filesystem::path& file) {
     std::istringstream in(fileText(file));
     std::vector<std::string> lines;
@@ -30,8 +21,7 @@ std::vector<std::string> valueLines(const std::filesystem::path& file) {
 }
 
 std::string fileText(const std::filesystem::path& file) {
-    const Bytes bytes = readAll(file.string());
-    return std::string(bytes.begin(), bytes.end());
+    return readText(file.string());
 }
 
 } // namespace zantor::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/file_settings_store.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -25,9 +26,6 @@ struct StoreDir {
     /// Writes a values file by hand, as a person editing it would.
     void writeSettingsFile(const std::string& text) const;
 };
-
-/// The text of the Error that `f` throws, or "no error".
-std::string errorOf(const std::function<void()>& f);
 
 /// The lines of a file that hold values: every line but blank ones and comments.
 std::vector<std::string> valueLines(const std::filesystem::path& file);

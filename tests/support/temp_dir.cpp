@@ -43,6 +43,11 @@ Bytes readAll(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+std::string readText(const std::string& path) {
+    const Bytes b = readAll(path);
+    return std::string(b.begin(), b.end());
+}
+
 Bytes toBytes(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }

@@ -27,6 +27,8 @@ private:
 };
 
 Bytes readAll(const std::string& path);
+/// The bytes of a file as a string.
+std::string readText(const std::string& path);
 Bytes toBytes(const std::string& text);
 
 } // namespace zantor::test

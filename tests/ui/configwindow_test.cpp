@@ -19,20 +19,9 @@ using namespace zantor::test;
 
 namespace {
 
-void click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
 void clickTab(QTabWidget* pages, int index) {
     QTabBar* bar = pages->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-}
-
-void clearAndType(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
 }
 
 // A key pressed where the keyboard focus is, as the user presses it.

@@ -19,22 +19,6 @@ using namespace zantor::test;
 
 namespace {
 
-void click(QAbstractButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void typeInto(QWidget* field, const QString& text) {
-    field->setFocus();
-    QTest::keyClicks(field, text);
-}
-
-void clearAndType(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
 void clickTab(QTabWidget* pages, int index) {
     QTabBar* bar = pages->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
@@ -137,20 +121,6 @@ TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     EXPECT_TRUE(w.main->isVisible());
     EXPECT_EQ(w.main->ammoTypeList->count(), 19); // filled before the failure
     EXPECT_EQ(w.main->statList1->count(), 0);     // skipped after it
-}
-
-TEST(MainWindowStart, aSmallScreenMovesTheWindowToTheTopOnce) {
-    UiWorld w;
-    w.show();
-    QApplication::processEvents();
-    if (w.main->screen()->geometry().height() > 600)
-        GTEST_SKIP() << "the offscreen screen is larger than 600 pixels";
-    EXPECT_EQ(w.main->y(), 0);
-    w.main->move(w.main->x(), 40);
-    QApplication::setActiveWindow(nullptr);
-    QApplication::setActiveWindow(w.main.get());
-    QApplication::processEvents();
-    EXPECT_EQ(w.main->y(), 40);
 }
 
 TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {

@@ -12,22 +12,6 @@
 using namespace zantor;
 using namespace zantor::test;
 
-namespace {
-
-void key(QWidget* w, Qt::Key k) {
-    w->setFocus();
-    QTest::keyClick(w, k);
-}
-
-void retype(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-} // namespace
-
 TEST(References, theMaterialStepperPutsTheEmptyTextBetweenMinusOneAndOne) {
     UiWorld w;
     w.show();
@@ -36,13 +20,13 @@ TEST(References, theMaterialStepperPutsTheEmptyTextBetweenMinusOneAndOne) {
     EXPECT_EQ(field->text(), "1");
     const char* down[] = {"0", "", "-1", "-2"};
     for (const char* expected : down) {
-        key(field, Qt::Key_Down);
+        pressKey(field, Qt::Key_Down);
         EXPECT_EQ(field->text(), expected);
     }
     EXPECT_EQ(w.main->materialNameField->text(), "Stone"); // -2 has no entry: entry 10
     const char* up[] = {"-1", "", "1", "2"};
     for (const char* expected : up) {
-        key(field, Qt::Key_Up);
+        pressKey(field, Qt::Key_Up);
         EXPECT_EQ(field->text(), expected);
     }
     EXPECT_FALSE(w.main->saved());
@@ -53,17 +37,17 @@ TEST(References, otherSteppersGoOnBelowZeroAndRefuseBadNumbers) {
     w.show();
     w.main->openItemFile(w.item("weapon01.pro"));
     auto* field = w.main->damageTypeIDfield;
-    retype(field, "0");
-    key(field, Qt::Key_Down);
-    key(field, Qt::Key_Down);
+    clearAndType(field, "0");
+    pressKey(field, Qt::Key_Down);
+    pressKey(field, Qt::Key_Down);
     EXPECT_EQ(field->text(), "-2");
-    retype(field, "x1");
-    key(field, Qt::Key_Up);
+    clearAndType(field, "x1");
+    pressKey(field, Qt::Key_Up);
     EXPECT_EQ(field->text(), "x1");
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "'x1' is not a valid integer value");
-    retype(w.main->ammoTypeIDfield, "2147483647");
-    key(w.main->ammoTypeIDfield, Qt::Key_Up);
+    clearAndType(w.main->ammoTypeIDfield, "2147483647");
+    pressKey(w.main->ammoTypeIDfield, Qt::Key_Up);
     EXPECT_EQ(w.main->ammoTypeIDfield->text(), "2147483647");
     EXPECT_EQ(w.dialogs.errors.size(), 2);
 }
@@ -72,11 +56,11 @@ TEST(References, namesFollowTheirNumbers) {
     UiWorld w;
     w.show();
     w.main->openItemFile(w.item("weapon01.pro"));
-    retype(w.main->damageTypeIDfield, "0");
+    clearAndType(w.main->damageTypeIDfield, "0");
     EXPECT_EQ(w.main->damageTypeNameField->text(), "Normal");
-    retype(w.main->ammoTypeIDfield, "12");
+    clearAndType(w.main->ammoTypeIDfield, "12");
     EXPECT_EQ(w.main->ammoTypeNameFIeld->text(), "Calibre 12");
-    retype(w.main->materialIDfield, "0");
+    clearAndType(w.main->materialIDfield, "0");
     EXPECT_EQ(w.main->materialNameField->text(), "Glass");
 }
 
@@ -84,10 +68,10 @@ TEST(References, theDefaultAmmunitionMarkerTurnsIntoZero) {
     UiWorld w;
     w.show();
     w.main->openItemFile(w.item("weapon01.pro"));
-    retype(w.main->ammoIDfield, "17821695");
+    clearAndType(w.main->ammoIDfield, "17821695");
     EXPECT_EQ(w.main->ammoIDfield->text(), "0");
     EXPECT_EQ(w.main->ammoNameField->text(), "");
-    retype(w.main->ammoIDfield, "31");
+    clearAndType(w.main->ammoIDfield, "31");
     EXPECT_EQ(w.main->ammoNameField->text(), "Slug box");
 }
 
@@ -102,11 +86,11 @@ TEST(References, theProjectileNameComesFromTheFileItsListNames) {
     EXPECT_EQ(w.main->fireFileList->currentIndex(), 5);
     EXPECT_EQ(w.main->fireArtNameField->text(), "Spark"); // unchanged until the number changes
     EXPECT_FALSE(w.main->saved());
-    key(w.main->fireArtIDField, Qt::Key_Up);
-    key(w.main->fireArtIDField, Qt::Key_Down);
+    pressKey(w.main->fireArtIDField, Qt::Key_Up);
+    pressKey(w.main->fireArtIDField, Qt::Key_Down);
     EXPECT_EQ(w.main->fireArtNameField->text(), "Puff");
     QTest::keyClick(w.main->fireFileList, Qt::Key_Down);
-    key(w.main->fireArtIDField, Qt::Key_Up);
+    pressKey(w.main->fireArtIDField, Qt::Key_Up);
     EXPECT_EQ(w.main->fireArtNameField->text(), "");
 }
 
@@ -117,7 +101,7 @@ TEST(Previews, picturesComeFromTheListFoldersWithTheFallback) {
     EXPECT_EQ(w.main->groundPic->path(), QString::fromStdString(w.file("knife.bmp")));
     EXPECT_EQ(w.main->invPic->path(), QString::fromStdString(w.file("iknife.bmp")));
     EXPECT_TRUE(w.main->saved());
-    key(w.main->groundArtList, Qt::Key_Down); // coat.frm: no picture
+    pressKey(w.main->groundArtList, Qt::Key_Down); // coat.frm: no picture
     EXPECT_EQ(w.main->groundPic->path(), QString::fromStdString(w.file("noArt.bmp")));
     EXPECT_FALSE(w.main->saved());
 }
@@ -127,7 +111,7 @@ TEST(Previews, anInvalidBitmapIsReportedAndThePreviousPictureStays) {
     w.dir.write("files/icoat.bmp", std::string("not a picture"));
     w.show();
     w.main->openItemFile(w.item("weapon01.pro"));
-    key(w.main->invenArtList, Qt::Key_Down);
+    pressKey(w.main->invenArtList, Qt::Key_Down);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "Bitmap image is not valid");
     EXPECT_EQ(w.main->invPic->path(), QString::fromStdString(w.file("iknife.bmp")));
@@ -141,9 +125,9 @@ TEST(Looks, armorLooksAreDescribedAndChoosingOneMarksUnsaved) {
     EXPECT_EQ(w.main->maleLooksDesc->text(), "Human male jmps");
     EXPECT_EQ(w.main->femaleLooksDesc->text(), "NPC female vault");
     EXPECT_TRUE(w.main->saved());
-    key(w.main->maleLooksList, Qt::Key_Down);
+    pressKey(w.main->maleLooksList, Qt::Key_Down);
     EXPECT_EQ(w.main->maleLooksDesc->text(), "NPC female vault");
-    key(w.main->femaleLooksList, Qt::Key_Down);
+    pressKey(w.main->femaleLooksList, Qt::Key_Down);
     EXPECT_EQ(w.main->femaleLooksDesc->text(), "Monster any gender xxx");
     EXPECT_FALSE(w.main->saved());
 }
@@ -158,7 +142,7 @@ TEST(Drug, statisticsAndAddictionShowAndChooseAsTheRecordSays) {
     EXPECT_EQ(w.main->addList->currentText(), "None"); // code 60 is not in the table
     QTest::mouseClick(w.main->saveButton, Qt::LeftButton);
     EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 117), 60);
-    key(w.main->addList, Qt::Key_Down);
+    pressKey(w.main->addList, Qt::Key_Down);
     EXPECT_FALSE(w.main->saved());
     QTest::mouseClick(w.main->saveButton, Qt::LeftButton);
     EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 117), 53);

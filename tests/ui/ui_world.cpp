@@ -3,7 +3,9 @@
 
 #include "support/item_bytes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -172,6 +174,27 @@ UiWorld::UiWorld() {
 UiWorld::~UiWorld() {
     main.reset();
     std::filesystem::current_path(oldCwd);
+}
+
+void click(QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void typeInto(QWidget* field, const QString& text) {
+    field->setFocus();
+    QTest::keyClicks(field, text);
+}
+
+void clearAndType(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+void pressKey(QWidget* widget, Qt::Key key) {
+    widget->setFocus();
+    QTest::keyClick(widget, key);
 }
 
 void UiWorld::show() {

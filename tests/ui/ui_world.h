@@ -9,6 +9,9 @@
 #include "ui/mainwindow.h"
 
 #include <QStringList>
+
+class QAbstractButton;
+class QLineEdit;
 #include <deque>
 #include <functional>
 #include <memory>
@@ -74,5 +77,14 @@ public:
 /// failure, so that a missing click cannot hang the test.
 void whileModal(QDialog* dialog, const std::function<void()>& inside,
                 const std::function<void()>& open);
+
+// What a user does with the mouse and the keyboard.
+void click(QAbstractButton* button);
+/// Focuses the field and types the text at the cursor.
+void typeInto(QWidget* field, const QString& text);
+/// Focuses the field, selects everything, deletes it and types the text.
+void clearAndType(QLineEdit* field, const QString& text);
+/// Focuses the widget and presses one key.
+void pressKey(QWidget* widget, Qt::Key key);
 
 } // namespace zantor::test

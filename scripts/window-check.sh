@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The real-window check: installs the release build into a scratch prefix, starts the
+# installed `zantor` under Xvfb in a copy of the sample world with a scratch settings
+# store, and drives it like a user with the keyboard:
+#
+#   1. waits for the window "Zantor | v3.5" and takes a screenshot;
+#   2. types the copy's item folder into "Directory:" and presses Tab, which lists it;
+#   3. selects the first entry of the item list with the arrow keys and presses Enter,
+#      which opens it (the caption then names the file) and takes a second screenshot;
+#   4. presses "Save" and checks the bytes on disk: the item file and pro_item.msg are
+#      rewritten (new files, the item read-only) with exactly the bytes they had;
+#   5. presses Esc, which clicks "Close", and checks that the program ended and that the
+#      filters and the item folder are in the settings store.
+#
+# Usage: scripts/window-check.sh [BUILD_DIR]   (default build/release, already built)
+# Screenshots and the program's output go to build/artifacts/. Exits non-zero with a
+# message naming the step that failed.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$here/build/release}"
+artifacts="$here/build/artifacts"
+title='Zantor | v3.5'
+
+step="setting up"
+fail() {
+  echo "window check failed while $step: $*" >&2
+  [ -s "${log:-}" ] && { echo "--- zantor's output:" >&2; tail -n 40 "$log" >&2; }
+  exit 1
+}
+
+for tool in Xvfb xdotool import cmake cmp stat; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
+done
+[ -x "$build/src/app/zantor" ] || fail "no editor in $build: build it first (cmake --workflow --preset release)"
+
+work="$(mktemp -d -t zantor-check.XXXXXX)"
+xvfb_pid="" app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir -p "$artifacts"
+log="$artifacts/zantor-output.txt"
+: >"$log"
+
+# --- What the program runs on: an installed copy, a world of its own, a fresh store. ---
+step="installing the build"
+cmake --install "$build" --prefix "$work/prefix" >/dev/null || fail "cmake --install did not succeed"
+zantor="$work/prefix/bin/zantor"
+cli="$work/prefix/bin/zantor-cli"
+[ -x "$zantor" ] && [ -x "$cli" ] || fail "the install has no bin/zantor or bin/zantor-cli"
+
+world="$work/sample"    # the program's current folder: its default files/ and items/
+pristine="$work/pristine"
+mkdir -p "$world" "$pristine"
+cp -r "$here/sample/files" "$here/sample/items" "$world/"
+cp -r "$here/sample/files" "$here/sample/items" "$pristine/"
+folder="$world/items"
+export XDG_CONFIG_HOME="$work/config"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+store="$XDG_CONFIG_HOME/zantor-store"
+
+# --- An X server of its own; -displayfd picks a free display number. ---
+step="starting Xvfb"
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
+
+step="starting zantor"
+(cd "$world" && QT_QPA_PLATFORM=xcb exec "$zantor") >>"$log" 2>&1 &
+app_pid=$!
+
+# Polls a command for up to $1 seconds.
+within() {
+  local seconds=$1
+  shift
+  for _ in $(seq $((seconds * 10))); do
+    "$@" && return 0
+    kill -0 "$app_pid" 2>/dev/null || fail "zantor ended unexpectedly"
+    sleep 0.1
+  done
+  return 1
+}
+caption_names_item() { xdotool getwindowname "$wid" 2>/dev/null | grep -q '^Zantor | .* - '; }
+find_window() { wid="$(xdotool search --onlyvisible --name "^Zantor \\| v3\\.5\$" 2>/dev/null | head -n 1)" && [ -n "$wid" ]; }
+
+step="waiting for the window \"$title\""
+wid=""
+within 20 find_window || fail "no visible window titled \"$title\" within 20 seconds"
+# There is no window manager: give the window the keyboard focus directly.
+xdotool windowfocus --sync "$wid"
+sleep 1 # let the first paint finish
+import -window root "$artifacts/screen-start.png" || fail "import could not take the screenshot"
+eval "$(xdotool getwindowgeometry --shell "$wid")" # X, Y, WIDTH, HEIGHT of the window
+
+# Clicks at a point given relative to the window's top left corner.
+click_at() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }
+# Real key events (XTEST) to the window that has the focus.
+key() { xdotool key --delay 60 "$@"; sleep 0.3; }
+
+# --- List the folder and open its first entry, by keyboard. ---
+step="typing the item folder into \"Directory:\""
+# "Directory:" has no accelerator. A click into the item list, which is empty until the
+# first listing and fills the middle of the window's lower half, gives the list the
+# focus; Shift+Tab then goes back through the browse button to the "Directory:" field.
+click_at 150 $((HEIGHT - 110))
+key shift+Tab shift+Tab ctrl+a
+xdotool type --delay 20 "$folder"
+# Leaving the field lists the folder: Tab goes to the browse button, a second Tab to
+# the item list.
+key Tab
+sleep 1
+key Tab
+
+step="opening the first entry of the item list"
+# Down then Up ends on the first entry whether or not the list had a current entry.
+key Down Up
+key Return
+within 10 caption_names_item || fail "the caption did not change to the opened item's name: \"$(xdotool getwindowname "$wid")\""
+caption="$(xdotool getwindowname "$wid")"
+file="${caption:9:12}" # the caption: "Zantor | ", the path's last 12 characters, " - ", the name
+item="$folder/$file"
+[ -f "$item" ] || fail "the caption \"$caption\" names no file of $folder"
+echo "opened $file ($caption)"
+import -window root "$artifacts/screen-item.png"
+import -window "$wid" "$artifacts/window-item.png" # the README's docs/screenshot.png
+
+# --- Save, and check what is on disk. ---
+step="saving $file"
+inode_before="$(stat -c %i "$item")"
+msg_inode_before="$(stat -c %i "$world/files/pro_item.msg")"
+# "Save" has no accelerator. It is the rightmost button of the bottom row, which has a
+# 4-pixel margin: a click 15 pixels in from the right and 12 up from the bottom hits it
+# whatever the fonts make of the buttons' widths. The click leaves the focus on it.
+click_at $((WIDTH - 15)) $((HEIGHT - 12))
+saved() { [ "$(stat -c %i "$item")" != "$inode_before" ]; }
+within 10 saved || fail "$file was not rewritten within 10 seconds"
+cmp "$item" "$pristine/items/$file" || fail "$file does not hold the bytes it was opened with"
+[ "$(stat -c %i "$world/files/pro_item.msg")" != "$msg_inode_before" ] ||
+  fail "pro_item.msg was not rewritten by Save"
+cmp "$world/files/pro_item.msg" "$pristine/files/pro_item.msg" ||
+  fail "pro_item.msg changed although the name and description were not edited"
+[ $((8#$(stat -c %a "$item") & 8#222)) -eq 0 ] || fail "$file is not read-only after Save"
+"$cli" show "$item" >/dev/null || fail "zantor-cli cannot read the saved $file"
+
+# --- Close with Esc and look at the settings store. ---
+step="closing with Esc"
+# Esc on the focused Save button clicks "Close"; nothing is unsaved, so nothing is asked.
+xdotool key Escape
+ended() { ! kill -0 "$app_pid" 2>/dev/null; }
+for _ in $(seq 100); do ended && break; sleep 0.1; done
+ended || fail "zantor did not end within 10 seconds of Esc"
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "zantor ended with status $status"
+
+step="checking the settings store"
+settings="$(cd "$world" && "$cli" settings --store "$store")" || fail "zantor-cli settings failed"
+echo "$settings" >"$artifacts/settings-after-close.txt"
+grep -Eq '^ +Filter - All +bool +false$' <<<"$settings" ||
+  fail "\"Filter - All\" is not stored as false (see build/artifacts/settings-after-close.txt)"
+grep -Eq "^ +Default open directory +string +\"$folder\"\$" <<<"$settings" ||
+  fail "the item folder $folder is not stored (see build/artifacts/settings-after-close.txt)"
+
+echo "window check passed: screenshots in build/artifacts/"

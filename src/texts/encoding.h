@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zantor {
+
+/// The UTF-8 text of Windows-1252 bytes. The five bytes that the code page leaves
+/// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the
+/// same number, so every byte has a character and the text encodes back unchanged.
+/// Never throws.
+std::string decodeWindows1252(std::string_view bytes);
+
+/// The Windows-1252 bytes of UTF-8 text. A character that has no byte in the code
+/// page, and each byte of a malformed UTF-8 sequence, becomes '?'. Never throws.
+std::string encodeWindows1252(std::string_view utf8);
+
+/// True when two Windows-1252 texts are equal once their decoded characters are
+/// case-folded (Unicode simple case folding): "KNIFE" equals "knife", "ÉPÉE" equals
+/// "épée", "Ÿ" equals "ÿ". Never throws.
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace zantor

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "texts/message_lookup.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define ZANTOR_LOOKUP_SSE2 1
+#endif
+
+namespace zantor {
+
+namespace {
+
+constexpr char kEndOfFile = 0x1A; // Ctrl-Z: the text reader stops there
+
+std::string_view untilEndOfFile(std::string_view bytes) {
+    if (bytes.empty())
+        return bytes; // memchr may not be given the null pointer of empty storage
+    const void* end = std::memchr(bytes.data(), kEndOfFile, bytes.size());
+    return end ? bytes.substr(
+                     0, static_cast<std::size_t>(static_cast<const char*>(end) - bytes.data()))
+               : bytes;
+}
+
+std::string_view asText(const Bytes& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// Position of the first occurrence of `pattern` (at least two bytes) at or after
+// `from`, or npos. Whole 16-byte blocks are filtered on three of the pattern's bytes
+// at once; that keeps a search for a missing id close to the speed of one memchr.
+std::size_t findPattern(std::string_view hay, std::string_view pattern, std::size_t from) {
+    const std::size_t m = pattern.size();
+#ifdef ZANTOR_LOOKUP_SSE2
+    const char* s = hay.data();
+    const std::size_t n = hay.size();
+    const std::size_t mid = m - 2; // the id's last byte
+    const __m128i first = _mm_set1_epi8(pattern[0]);
+    const __m128i last = _mm_set1_epi8(pattern[m - 1]);
+    const __m128i middle = _mm_set1_epi8(pattern[mid]);
+    for (; n >= m + 15 && from <= n - m - 15; from += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + from));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + from + m - 1));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + from + mid));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last)),
+                          _mm_cmpeq_epi8(c, middle))));
+        while (mask != 0) {
+            const std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(mask));
+            if (std::memcmp(s + at, pattern.data(), m) == 0)
+                return at;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    return hay.find(pattern, from);
+}
+
+// True when the "{" at `at` opens a brace group. A "}" always closes the group the
+// scan is in (or is passed over outside one), and a "{" always leaves it inside a
+// group, so the scan is outside at `at` exactly when the last brace before it is a
+// "}" or there is none.
+bool opensGroup(std::string_view bytes, std::size_t at) {
+    for (std::size_t i = at; i-- > 0;) {
+        if (bytes[i] == '}')
+            return true;
+        if (bytes[i] == '{')
+            return false;
+    }
+    return true;
+}
+
+// The text that follows a matching id group ending just before `pos`: two
+// characters passed over, then the content of the next brace group, as far as it goes.
+std::string textAfter(std::string_view bytes, std::size_t pos) {
+    pos = std::min(pos + 2, bytes.size());
+    const std::size_t open = bytes.find('{', pos);
+    if (open == std::string_view::npos)
+        return {};
+    const std::size_t close = bytes.find('}', open + 1);
+    return std::string(bytes.substr(
+        open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
+}
+
+} // namespace
+
+std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
+    const std::string_view bytes = untilEndOfFile(fileBytes);
+    // A group's content never holds "}", and a match on a group left open at the end
+    // yields the empty text, so only closed groups "{" + id + "}" can give a text.
+    if (id.find('}') != std::string_view::npos)
+        return {};
+    std::string pattern;
+    pattern.reserve(id.size() + 2);
+    pattern.append("{").append(id).append("}");
+    for (std::size_t from = 0;;) {
+        const std::size_t at = findPattern(bytes, pattern, from);
+        if (at == std::string_view::npos)
+            return {};
+        if (opensGroup(bytes, at))
+            return textAfter(bytes, at + pattern.size());
+        from = at + 1;
+    }
+}
+
+std::string lookupMessage(const std::string& path, std::string_view id) {
+    const Bytes data = readFile(path);
+    return lookupMessageIn(asText(data), id);
+}
+
+MessageSnapshot::MessageSnapshot(const std::string& path) : MessageSnapshot(readFile(path)) {}
+
+MessageSnapshot MessageSnapshot::fromBytes(std::string_view fileBytes) {
+    return MessageSnapshot(Bytes(fileBytes.begin(), fileBytes.end()));
+}
+
+MessageSnapshot::MessageSnapshot(Bytes bytes) : m_bytes(std::move(bytes)) {
+    const std::string_view all = untilEndOfFile(asText(m_bytes));
+    m_size = all.size();
+    // The brace groups in the order the lookup meets them; a group left open at the
+    // end is left out, as a match on it yields the empty text.
+    for (std::size_t pos = 0;;) {
+        const std::size_t open = all.find('{', pos);
+        if (open == std::string_view::npos)
+            break;
+        const std::size_t close = all.find('}', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        m_firstGroupEnd.try_emplace(all.substr(open + 1, close - open - 1), close + 1);
+        pos = close + 1;
+    }
+}
+
+std::string_view MessageSnapshot::text() const {
+    return asText(m_bytes).substr(0, m_size);
+}
+
+std::string MessageSnapshot::lookup(std::string_view id) const {
+    const auto it = m_firstGroupEnd.find(id);
+    return it == m_firstGroupEnd.end() ? std::string() : textAfter(text(), it->second);
+}
+
+} // namespace zantor

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "texts/encoding.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace zantor;
+
+TEST(Windows1252, decodesEveryByteToItsCharacter) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"Knife", "Knife"},
+        {"\x80", "\u20AC"},
+        {"\x81", "\u0081"}, // undefined in the code page: kept as its control character
+        {"\x8A\x9F", "\u0160\u0178"},
+        {"\x92", "\u2019"},
+        {"caf\xE9", "caf\u00E9"},
+        {"\xA0\xFF", "\u00A0\u00FF"},
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const auto& [bytes, utf8] : cases) {
+        EXPECT_EQ(decodeWindows1252(bytes), utf8) << bytes;
+        EXPECT_EQ(encodeWindows1252(utf8), bytes) << bytes;
+    }
+}
+
+TEST(Windows1252, everyByteEncodesBackUnchanged) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(encodeWindows1252(decodeWindows1252(all)), all);
+}
+
+TEST(Windows1252, writesAQuestionMarkForWhatTheCodePageCannotHold) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"\u65E5\u672C", "??"},            // no byte in the code page
+        {"\U0001F5E1 Dagger", "? Dagger"}, // four-byte character
+        {"\u0080", "?"},                   // a control the code page maps elsewhere
+        {"\xFF", "?"},                     // not UTF-8
+        {"\xC3", "?"},                     // cut short
+        {"\xC0\xAF", "??"},                // overlong
+        {"\xED\xA0\x80", "???"},           // surrogate
+        {"ok\xE2\x82", "ok??"},            // cut short at the end
+    };
+    for (const auto& [utf8, bytes] : cases)
+        EXPECT_EQ(encodeWindows1252(utf8), bytes) << bytes;
+}
+
+TEST(Windows1252, comparesIgnoringCaseThroughTheDecodedCharacters) {
+    struct Case {
+        std::string a, b;
+        bool equal;
+    };
+    const std::vector<Case> cases{
+        {"{100}{}{Knife}", "{100}{}{KNIFE}", true},
+        {"\xC9P\xC9\x45", "\xE9p\xE9\x65", true}, // accented capitals
+        {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", true},
+        {"\xD7", "\xF7", false}, // multiplication and division signs are no pair
+        {"\xDF", "ss", false},   // simple folding keeps sharp s whole
+        {"\xB5", "M", false},    // micro sign folds to mu, which no other byte holds
+        {"\xB5", "\xB5", true},
+        {"Knife", "Knife ", false},
+        {"", "", true},
+        {"[", "{", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(equalIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+        EXPECT_EQ(equalIgnoringCase(c.b, c.a), c.equal) << c.b << " / " << c.a;
+    }
+}

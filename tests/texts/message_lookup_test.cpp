@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/error.h"
+#include "support/temp_dir.h"
+#include "texts/message_lookup.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace zantor;
+using namespace zantor::test;
+
+namespace {
+
+// The lookup done the slow way: one character at a time through a reader that
+// knows only "end of file" and "next character". The fast lookup must match it.
+std::string modelLookup(std::string_view file, std::string_view id) {
+    const std::size_t end = std::min(file.find('\x1a'), file.size());
+    std::size_t pos = 0;
+    const auto eof = [&] { return pos >= end; };
+    const auto read = [&]() -> int { return pos < end ? file[pos++] : -1; };
+    std::string collected;
+    std::string text;
+    bool found = false;
+    while (!eof() && !found) {
+        if (read() != '{')
+            continue;
+        while (!eof()) {
+            const int c = read();
+            if (c == '}')
+                break;
+            collected += static_cast<char>(c);
+        }
+        if (collected == id) {
+            read();
+            read();
+            while (!eof() && !found && text.empty()) {
+                if (read() != '{')
+                    continue;
+                while (!eof()) {
+                    const int c = read();
+                    if (c == '}') {
+                        found = true;
+                        break;
+                    }
+                    text += static_cast<char>(c);
+                }
+            }
+        }
+        collected.clear();
+    }
+    return text;
+}
+
+struct LookupCase {
+    const char* what;
+    std::string file;
+    std::string id;
+    std::string expected;
+};
+
+const std::string kKnife = "{100}{}{Knife}\r\n{101}{}{A small knife.}\r\n";
+
+} // namespace
+
+TEST(MessageLookup, followsTheReadingRulesOnEveryKindOfEntry) {
+    const std::vector<LookupCase> cases{
+        {"name entry", kKnife, "100", "Knife"},
+        {"description entry", kKnife, "101", "A small knife."},
+        {"missing id", kKnife, "102", ""},
+        {"ids compare byte for byte", kKnife, "0100", ""},
+        {"a blank is part of the id", kKnife, " 100", ""},
+        {"a text group is an id candidate", "{500}{}{100}\r\n{501}{}{Five}\r\n", "100", "501"},
+        {"braces in a comment are groups", "# see {7}\r\n{7}{}{Seven}\r\n", "7", "7"},
+        {"empty id matches the first empty group", kKnife, "", "101"},
+        {"sound name holds no brace", "{100}{snd}{Knife}\r\n", "100", "Knife"},
+        {"line break right after the id", "{100}\r\n{}{Knife}\r\n", "100", ""},
+        {"text over two lines", "{100}{}{Line one\r\nline two}\r\n", "100", "Line one\r\nline two"},
+        {"id of the last group", "{100}{}{Knife}", "Knife", ""},
+        {"text group open at the end", "{100}{}{Kni", "100", "Kni"},
+        {"Ctrl-Z ends the file", "{1}{}{One}\x1a{2}{}{Two}", "2", ""},
+        {"Ctrl-Z cuts an open text", "{1}{}{On\x1a\x65}", "1", "On"},
+        {"first of two equal ids", "{100}{}{First}\r\n{100}{}{Second}\r\n", "100", "First"},
+        {"text taken however far away", "{100}{}xxxx\r\n\r\n{200}{}{Two}", "100", "200"},
+        {"a brace inside a group is content", "{a{100}{}{Inner}", "100", ""},
+        {"id holding a brace", "{a{1}{}{Odd}", "a{1", "Odd"},
+        {"id holding a closing brace", "{1}}{}{X}", "1}", ""},
+        {"closing brace outside a group is passed over", "}}{100}{}{Knife}", "100", "Knife"},
+        {"the two characters may be the end", "{100}", "100", ""},
+        {"one character after the id", "{100}x", "100", ""},
+        {"empty file", "", "100", ""},
+        {"open id group at the end", "{10", "10", ""},
+        {"match after a non-matching open text", "{9}{}{x{100}{}{Y}", "100", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lookupMessageIn(c.file, c.id), c.expected) << c.what;
+        EXPECT_EQ(modelLookup(c.file, c.id), c.expected) << "model: " << c.what;
+        EXPECT_EQ(MessageSnapshot::fromBytes(c.file).lookup(c.id), c.expected)
+            << "snapshot: " << c.what;
+    }
+}
+
+TEST(MessageLookup, readsTheFileAnewOnEveryCall) {
+    TempDir dir;
+    const std::string path = dir.write("pro_item.msg", kKnife);
+    EXPECT_EQ(lookupMessage(path, "100"), "Knife");
+    dir.write("pro_item.msg", "{100}{}{Dagger}\r\n");
+    EXPECT_EQ(lookupMessage(path, "100"), "Dagger");
+}
+
+TEST(MessageLookup, findsAFileWhoseNameDiffersInLetterCase) {
+    TempDir dir;
+    dir.write("PRO_CRIT.MSG", "{1200}{}{Spark}\r\n");
+    EXPECT_EQ(lookupMessage(dir.file("pro_Crit.msg"), "1200"), "Spark");
+    EXPECT_EQ(MessageSnapshot(dir.file("pro_crit.msg")).lookup("1200"), "Spark");
+}
+
+TEST(MessageLookup, reportsTheRunTimeErrorWhenTheFileCannotBeRead) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "folder.msg");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {dir.file("missing.msg"), "File not found"},
+        {dir.file("no-folder/proto.msg"), "Invalid filename"},
+        {dir.file("folder.msg"), "File access denied"},
+    };
+    for (const auto& [path, message] : cases) {
+        try {
+            lookupMessage(path, "100");
+            ADD_FAILURE() << path;
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), message) << path;
+        }
+        try {
+            MessageSnapshot snapshot(path);
+            ADD_FAILURE() << path;
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), message) << path;
+        }
+    }
+}
+
+// Malformed files of braces, digits, line breaks and the odd Ctrl-Z, long enough
+// for the block search and its tail: the fast lookup and the snapshot must answer
+// every id exactly as the step-by-step model does.
+TEST(MessageLookup, matchesTheStepByStepModelOnRandomMalformedFiles) {
+    std::mt19937 rng(20240611);
+    const std::string alphabet = "{{{}}}0011a \r\n";
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    TempDir dir;
+    for (int round = 0; round < 4000; ++round) {
+        std::string file;
+        const std::size_t length = pick(160);
+        for (std::size_t i = 0; i < length; ++i)
+            file += pick(400) == 0 ? '\x1a' : alphabet[pick(alphabet.size())];
+        std::vector<std::string> ids{"", "0", "1", "10", "a{1", "1}", "{"};
+        for (int k = 0; k < 6 && !file.empty(); ++k) {
+            const std::size_t at = pick(file.size());
+            ids.push_back(file.substr(at, pick(4)));
+        }
+        const MessageSnapshot snapshot = MessageSnapshot::fromBytes(file);
+        for (const auto& id : ids) {
+            const std::string expected = modelLookup(file, id);
+            ASSERT_EQ(lookupMessageIn(file, id), expected) << "file '" << file << "' id " << id;
+            ASSERT_EQ(snapshot.lookup(id), expected) << "file '" << file << "' id " << id;
+        }
+        if (round % 40 == 0) {
+            const std::string path = dir.write("random.msg", file);
+            for (const auto& id : ids)
+                ASSERT_EQ(lookupMessage(path, id), modelLookup(file, id));
+        }
+    }
+}
+
+TEST(MessageLookup, findsEntriesBeyondTheFirstBlocksOfALargeFile) {
+    std::string file;
+    for (int id = 100; id < 5000; id += 100)
+        file += "{" + std::to_string(id) + "}{}{Item " + std::to_string(id) + "}\r\n";
+    file += "{99999}{}{Last}\r\n";
+    for (const std::string id : {"100", "2500", "4900", "99999", "5000", "9999"}) {
+        EXPECT_EQ(lookupMessageIn(file, id), modelLookup(file, id)) << id;
+        EXPECT_EQ(MessageSnapshot::fromBytes(file).lookup(id), modelLookup(file, id)) << id;
+    }
+    EXPECT_EQ(lookupMessageIn(file, "99999"), "Last");
+}
+
+TEST(MessageSnapshot, survivesAMoveWithItsIndex) {
+    MessageSnapshot first = MessageSnapshot::fromBytes(kKnife);
+    MessageSnapshot moved = std::move(first);
+    EXPECT_EQ(moved.lookup("101"), "A small knife.");
+    first = MessageSnapshot::fromBytes("{1}{}{x}");
+    moved = std::move(first);
+    EXPECT_EQ(moved.lookup("1"), "x");
+}
