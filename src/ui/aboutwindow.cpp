@@ -131,7 +131,9 @@ TaboutWindow::TaboutWindow(UserDialogs& dialogs, QWidget* parent)
     RichEdit1->setFont(value);
     RichEdit1->setFixedSize(142, 69);
     RichEdit1->document()->setDocumentMargin(0);
-    colour(RichEdit1, QPalette::Base, palette().color(QPalette::Window));
+    // The field shows the background it stands on, as a label would.
+    colour(RichEdit1, QPalette::Base, Qt::transparent);
+    RichEdit1->viewport()->setAutoFillBackground(false);
     Label11->setBuddy(RichEdit1);
     RichEdit1->setAccessibleName(Label11->text().chopped(1));
 
