@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/configwindow.h"
 
+#include "common/files.h"
+#include "settings/settings_store.h"
 #include "ui/dialogs.h"
 #include "ui/look.h"
+#include "ui/mainwindow.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,14 +22,14 @@
 
 namespace zantor {
 
-TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      m_dialogs(dialogs) {
+TconfigWindow::TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWindow& main,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_dialogs(dialogs), m_store(store), m_main(main) {
     setObjectName(QStringLiteral("configWindow"));
     setWindowTitle(QStringLiteral("Configuration"));
     applyLook(this);
-    setFixedSize(525, 221);
 
     configPages = new QTabWidget(this);
     configPages->setObjectName(QStringLiteral("configPages"));
@@ -64,7 +68,7 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
     uninstallButton =
         new QPushButton(QStringLiteral("Uninstall (remove Registry entries)"), GroupBox3);
     uninstallButton->setObjectName(QStringLiteral("uninstallButton"));
-    uninstallButton->setAutoDefault(false);
+    connect(uninstallButton, &QPushButton::clicked, this, [this] { uninstallButtonClick(); });
     QPalette red = uninstallButton->palette();
     red.setColor(QPalette::ButtonText, Qt::red);
     uninstallButton->setPalette(red);
@@ -74,24 +78,30 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
                            std::tuple{GroupBox2, static_cast<QWidget*>(askIfSaveCheck),
                                       static_cast<QWidget*>(saveOnOpen)}}) {
         auto* v = new QVBoxLayout(g);
-        v->setContentsMargins(6, 4, 6, 4);
+        v->setContentsMargins(3, 2, 1, 2);
+        v->setSpacing(2);
         v->addWidget(a);
         v->addWidget(b);
     }
     auto* u = new QVBoxLayout(GroupBox3);
-    u->setContentsMargins(6, 4, 6, 4);
+    u->setContentsMargins(2, 0, 2, 2);
     u->addWidget(uninstallButton);
+    // The three groups stand in a row along the top of the page, each 63 pixels high.
     auto* prefs = new QHBoxLayout(settingsPage);
-    prefs->setContentsMargins(2, 2, 2, 2);
-    prefs->addWidget(GroupBox1, 123);
-    prefs->addWidget(GroupBox2, 184);
-    prefs->addWidget(GroupBox3, 204);
+    prefs->setContentsMargins(0, 2, 0, 2);
+    prefs->setSpacing(2);
+    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3}) {
+        group->setFixedHeight(63);
+        // The first two take the room their captions need, the uninstall group the rest.
+        prefs->addWidget(group, group == GroupBox3 ? 1 : 0, Qt::AlignTop);
+    }
 
     auto* dirs = new QGridLayout(dirPage);
     dirs->setContentsMargins(4, 2, 4, 2);
     dirs->setVerticalSpacing(0);
     auto folderRow = [&](int row, QLineEdit*& field, const char* name, const char* label,
-                         QToolButton*& button, const char* buttonName) {
+                         QToolButton*& button, const char* buttonName,
+                         void (TconfigWindow::*handler)()) {
         field = new QLineEdit(dirPage);
         field->setObjectName(QString::fromLatin1(name));
         auto* l = new QLabel(QString::fromLatin1(label), dirPage);
@@ -104,14 +114,16 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
         dirs->addWidget(l, row * 2, 0, 1, 2);
         dirs->addWidget(field, row * 2 + 1, 0);
         dirs->addWidget(button, row * 2 + 1, 1);
-        QLineEdit* target = field;
-        connect(button, &QToolButton::clicked, this, [this, target] { browseInto(target); });
+        connect(button, &QToolButton::clicked, this, handler);
     };
-    folderRow(0, msgDir, "msgDir", "*.msg files:", proItemBrowse, "proItemBrowse");
-    folderRow(1, itemsLstDirField, "itemsLstDirField", "items.lst:", itemLstBrowse,
-              "itemLstBrowse");
-    folderRow(2, invenLstDirField, "invenLstDirField", "inven.lst:", SpeedButton1, "SpeedButton1");
-    folderRow(3, critLstDirField, "critLstDirField", "critters.lst:", SpeedButton2, "SpeedButton2");
+    folderRow(0, msgDir, "msgDir", "*.msg files:", proItemBrowse, "proItemBrowse",
+              &TconfigWindow::_browseProItem);
+    folderRow(1, itemsLstDirField, "itemsLstDirField", "items.lst:", itemLstBrowse, "itemLstBrowse",
+              &TconfigWindow::_browseItemsLst);
+    folderRow(2, invenLstDirField, "invenLstDirField", "inven.lst:", SpeedButton1, "SpeedButton1",
+              &TconfigWindow::_browseInvLst);
+    folderRow(3, critLstDirField, "critLstDirField", "critters.lst:", SpeedButton2, "SpeedButton2",
+              &TconfigWindow::SpeedButton2Click);
 
     cancelButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                                    QStringLiteral("Cancel"), this);
@@ -121,7 +133,7 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
     doneButton->setObjectName(QStringLiteral("doneButton"));
     doneButton->setDefault(true);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(doneButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(doneButton, &QPushButton::clicked, this, &TconfigWindow::doneButtonClick);
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 3, 4);
@@ -135,10 +147,17 @@ TconfigWindow::TconfigWindow(UserDialogs& dialogs, QWidget* parent)
     setTabOrder(configPages, doneButton);
     setTabOrder(doneButton, cancelButton);
     FormCreate();
+    fixClientSize(this, {525, 221});
 }
 
 void TconfigWindow::FormCreate() {
     uninstallButton->setText(QStringLiteral("Uninstall\n(remove Windows Registry entries)"));
+}
+
+void TconfigWindow::setVisible(bool visible) {
+    if (visible && !isVisible())
+        centreOnScreen(this);
+    QDialog::setVisible(visible);
 }
 
 void TconfigWindow::showEvent(QShowEvent* event) {
@@ -150,11 +169,105 @@ void TconfigWindow::FormShow() {
     doneButton->setFocus();
 }
 
+void TconfigWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter clicks the folder button that has the focus, as it does a focused push button;
+    // anywhere else it is Done.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QToolButton*>(focusWidget())) {
+            button->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TconfigWindow::_browseProItem() {
+    browseInto(msgDir);
+}
+
+void TconfigWindow::_browseItemsLst() {
+    browseInto(itemsLstDirField);
+}
+
+void TconfigWindow::_browseInvLst() {
+    browseInto(invenLstDirField);
+}
+
+void TconfigWindow::SpeedButton2Click() {
+    browseInto(critLstDirField);
+}
+
 void TconfigWindow::browseInto(QLineEdit* field) {
+    // Only the field changes; nothing is stored or applied before Done.
     const QString folder = m_dialogs.chooseFolder(
         this, field->text(), QStringLiteral("Select the folder that holds the game's files"));
     if (!folder.isEmpty())
         field->setText(folder);
+}
+
+void TconfigWindow::doneButtonClick() {
+    // The result is Done's whatever the handler meets: what it did up to an error stays
+    // done, and the window closes all the same.
+    setResult(QDialog::Accepted);
+    reportErrors(m_dialogs, this, [this] {
+        _writeDirectories();
+        m_main.rethrowPending();
+    });
+    m_main.m_pendingError = nullptr;
+    accept();
+}
+
+void TconfigWindow::_writeDirectories() {
+    TmainWindow& m = m_main;
+    // No key stays current after Done, also when a list cannot be loaded.
+    struct KeyCloser {
+        SettingsStore& store;
+        ~KeyCloser() { store.CloseKey(); }
+    } closer{m_store};
+
+    openForWriting(m_store); // a key that cannot be opened fails at the first write
+    PreferenceStates preferences;
+    for (const auto& v : kPreferenceValues)
+        preferences[v.preference] = preferenceBox(v.preference)->isChecked();
+    writePreferences(m_store, preferences);
+    auto storeFolder = [&](Folder folder) {
+        writeFolder(m_store, folder, folderField(folder)->text().toStdString(), m.m_paths);
+    };
+    storeFolder(Folder::Msg);
+    storeFolder(Folder::ItemsLst);
+    m.loadArtList(m.groundArtList, m.m_paths.itemsLst, false);
+    m.fillStatLists(false);
+    storeFolder(Folder::InvenLst);
+    m.loadArtList(m.invenArtList, m.m_paths.invenLst, false);
+    storeFolder(Folder::CrittersLst);
+    m.loadArtList(m.maleLooksList, m.m_paths.crittersLst, false);
+    m.loadArtList(m.femaleLooksList, m.m_paths.crittersLst, false);
+    m.loadLineBuffer();
+    m_store.CloseKey();
+    // The open item's names, list choices and previews come from the new files; the
+    // display runs under the loading guard and leaves the saved flag as it was. The
+    // calibre list keeps its names until the settings are next read.
+    if (!m.m_openPath.empty())
+        m.recordDisplay();
+}
+
+void TconfigWindow::uninstallButtonClick() {
+    reportErrors(m_dialogs, this, [this] {
+        const auto answer = m_dialogs.ask(
+            this, QMessageBox::Question, QStringLiteral("Confirm"),
+            QString::fromUtf8(kUninstallQuestion.data(), qsizetype(kUninstallQuestion.size())),
+            QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+        m_dialogs.showNotice(this, QString::fromStdString(uninstallSettingsKey(m_store)));
+        m_dialogs.showNotice(
+            this, QString::fromStdString(uninstallMakerKey(m_store, currentDirectory())));
+        // Result 1 makes the main window read nothing back, so the settings are not
+        // written again before the program ends.
+        accept();
+        m_main.quit();
+    });
 }
 
 QCheckBox* TconfigWindow::preferenceBox(Preference preference) const {

@@ -14,14 +14,19 @@ class QToolButton;
 
 namespace zantor {
 
+class SettingsStore;
+class TmainWindow;
 class UserDialogs;
 
 // The configuration window: the four preferences and the four folders of the
-// game's tables. While hidden, its controls hold the live values.
+// game's tables. While hidden, its controls hold the live values. Done stores them and
+// reloads what the main window derives from the folders; Cancel (result 2) leaves the
+// main window to read the stored values back.
 class TconfigWindow final : public QDialog {
     Q_OBJECT
 public:
-    explicit TconfigWindow(UserDialogs& dialogs, QWidget* parent = nullptr);
+    TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWindow& main,
+                  QWidget* parent = nullptr);
     TconfigWindow(const TconfigWindow&) = delete;
     TconfigWindow& operator=(const TconfigWindow&) = delete;
 
@@ -53,15 +58,27 @@ public:
     QPushButton* cancelButton = nullptr;
     QPushButton* doneButton = nullptr;
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
     void FormShow();
+    void _browseProItem();
+    void _browseItemsLst();
+    void _browseInvLst();
+    void SpeedButton2Click();
     void browseInto(QLineEdit* field);
+    void doneButtonClick();
+    void _writeDirectories();
+    void uninstallButtonClick();
 
     UserDialogs& m_dialogs;
+    SettingsStore& m_store;
+    TmainWindow& m_main;
     int m_tag = 0;
 };
 

@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QHelpEvent>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QToolTip>
 #include <QWidget>
 
@@ -49,13 +51,22 @@ public:
 
 } // namespace
 
+QFont lookFont(int pixels, bool bold) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    // The usual stand-ins have wider letters than Tahoma; their condensed face, where
+    // there is one, keeps the captions inside the sizes the windows are laid out for.
+    if (!QFontDatabase::hasFamily(font.family()))
+        font.setStretch(QFont::SemiCondensed);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
 void applyApplicationLook(QApplication& app) {
     app.setStyle(new HintTimingStyle(QApplication::style()->name()));
     app.installEventFilter(new HintDisplayTime(&app));
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    QApplication::setFont(lookFont(11));
 }
 
 void applyLook(QWidget* window) {
@@ -65,10 +76,20 @@ void applyLook(QWidget* window) {
     p.setColor(QPalette::Button, kBackground);
     window->setPalette(p);
     window->setAutoFillBackground(true);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    window->setFont(font);
+    window->setFont(lookFont(11));
+}
+
+void fixClientSize(QWidget* window, QSize size) {
+    window->setFixedSize(size.expandedTo(window->minimumSizeHint()));
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 } // namespace zantor

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
+#include <QSize>
+
 class QWidget;
 class QApplication;
 
@@ -9,6 +12,18 @@ namespace zantor {
 /// The look all windows share: the background colour, silver fields and the
 /// 11-pixel Tahoma font (or the system's sans font where Tahoma is missing).
 void applyLook(QWidget* window);
+
+/// The windows' font, Tahoma, at a size in pixels (or the system's sans font where
+/// Tahoma is missing).
+QFont lookFont(int pixels, bool bold = false);
+
+/// Fixes a window's client size at `size`, the size laid out for Tahoma; where a
+/// stand-in font needs more room than that, at the least size that shows every caption
+/// whole. Call it once the window's layout is complete.
+void fixClientSize(QWidget* window, QSize size);
+
+/// Moves a window so that it stands in the middle of its screen's free area.
+void centreOnScreen(QWidget* window);
 
 /// Application-wide settings of the look: hint timing and the font.
 void applyApplicationLook(QApplication& app);

@@ -682,9 +682,10 @@ void TmainWindow::fillCalibreList() {
 
 void TmainWindow::fillStatLists(bool keepSelection) {
     for (QComboBox* list : {statList1, statList2, statList3}) {
+        const auto entries = statEntries(m_paths.statMsg, list == statList1); // fails first
         m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
         list->clear();
-        for (const auto& entry : statEntries(m_paths.statMsg, list == statList1))
+        for (const auto& entry : entries)
             list->addItem(fromGame(entry));
         list->setCurrentIndex(m_selectionKeeper < list->count() ? m_selectionKeeper : -1);
     }

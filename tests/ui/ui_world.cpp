@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace zantor::test {
@@ -165,7 +166,7 @@ UiWorld::UiWorld() {
 
     store = std::make_unique<FileSettingsStore>(dir.path() / "config");
     main = std::make_unique<TmainWindow>(*store, dialogs);
-    config = new TconfigWindow(dialogs, main.get());
+    config = new TconfigWindow(dialogs, *store, *main, main.get());
     about = new TaboutWindow(dialogs, main.get());
     main->attachWindows(config, about);
 }
@@ -200,6 +201,30 @@ void UiWorld::show() {
     main->show();
     QApplication::setActiveWindow(main.get());
     EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+}
+
+void whileModal(QDialog* dialog, const std::function<void()>& inside,
+                const std::function<void()>& open) {
+    bool ran = false;
+    QTimer timer; // gone with this call, so it never fires in a later test
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() != dialog) {
+            timer.start(0); // not modal yet
+            return;
+        }
+        ran = true;
+        // As on a desktop, the modal window is the active one: it has the keyboard.
+        QApplication::setActiveWindow(dialog);
+        inside();
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << dialog->objectName().toStdString() << " was left open";
+            dialog->reject();
+        }
+    });
+    timer.start(0);
+    open();
+    EXPECT_TRUE(ran) << dialog->objectName().toStdString() << " was not shown modally";
 }
 
 } // namespace zantor::test

@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QLineEdit;
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -70,6 +71,12 @@ public:
     TconfigWindow* config = nullptr;
     TaboutWindow* about = nullptr;
 };
+
+/// Runs `inside` once `dialog` runs modally, which `open` (a click on the button that
+/// shows it) brings about. A window that `inside` leaves open is closed with a test
+/// failure, so that a missing click cannot hang the test.
+void whileModal(QDialog* dialog, const std::function<void()>& inside,
+                const std::function<void()>& open);
 
 // What a user does with the mouse and the keyboard.
 void click(QAbstractButton* button);
