@@ -257,7 +257,7 @@ void TconfigWindow::uninstallButtonClick() {
         const auto answer = m_dialogs.ask(
             this, QMessageBox::Question, QStringLiteral("Confirm"),
             QString::fromUtf8(kUninstallQuestion.data(), qsizetype(kUninstallQuestion.size())),
-            QMessageBox::Yes | QMessageBox::No);
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No); // Enter keeps the settings
         if (answer != QMessageBox::Yes)
             return;
         m_dialogs.showNotice(this, QString::fromStdString(uninstallSettingsKey(m_store)));

@@ -16,8 +16,10 @@ void QtDialogs::showNotice(QWidget* parent, const QString& text) {
 
 QMessageBox::StandardButton QtDialogs::ask(QWidget* parent, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
-                                           QMessageBox::StandardButtons buttons) {
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) {
     QMessageBox box(icon, title, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
     box.setEscapeButton(buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel
                                                               : QMessageBox::No);
     const int result = box.exec();

@@ -19,10 +19,12 @@ public:
     virtual void showError(QWidget* parent, const QString& text) = 0;
     /// A plain notice with an OK button, titled "Zantor".
     virtual void showNotice(QWidget* parent, const QString& text) = 0;
-    /// A question; returns the button chosen (Cancel or No when dismissed).
+    /// A question with `defaultButton` taking Enter; returns the button chosen (Cancel or
+    /// No when dismissed).
     virtual QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon,
                                             const QString& title, const QString& text,
-                                            QMessageBox::StandardButtons buttons) = 0;
+                                            QMessageBox::StandardButtons buttons,
+                                            QMessageBox::StandardButton defaultButton) = 0;
     /// A folder chooser; an empty text when cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& initialFolder,
                                  const QString& prompt) = 0;
@@ -40,8 +42,8 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     void showNotice(QWidget* parent, const QString& text) override;
     QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                    const QString& text,
-                                    QMessageBox::StandardButtons buttons) override;
+                                    const QString& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) override;
     QString chooseFolder(QWidget* parent, const QString& initialFolder,
                          const QString& prompt) override;
     QString chooseSaveFile(QWidget* parent, const QString& initialFolder,

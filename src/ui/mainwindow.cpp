@@ -377,7 +377,8 @@ void TmainWindow::_exit() {
     if (m_config->askIfSaveCheck->isChecked() && !m_saved) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnQuit),
-                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                          QMessageBox::Yes);
         if (answer == QMessageBox::Yes)
             saveButtonClick();
         else if (answer != QMessageBox::No)
@@ -880,9 +881,9 @@ void TmainWindow::openButtonClick() {
     if (!entry)
         return;
     if (m_config->saveOnOpen->isChecked() && !m_saved) {
-        const auto answer =
-            m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                          QString::fromLatin1(kUnsavedOnOpen), QMessageBox::Yes | QMessageBox::No);
+        const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                                          QString::fromLatin1(kUnsavedOnOpen),
+                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer == QMessageBox::Yes)
             saveButtonClick();
     }

@@ -321,6 +321,7 @@ TEST(Uninstall, answeringNoChangesNothingAndKeepsTheWindowOpen) {
     ASSERT_EQ(w.dialogs.questions.size(), 1);
     EXPECT_EQ(w.dialogs.questionTitles[0], "Confirm");
     EXPECT_EQ(w.dialogs.questions[0].toStdString(), kUninstallQuestion);
+    EXPECT_EQ(w.dialogs.defaultButtons[0], QMessageBox::No); // Enter keeps the settings
     EXPECT_TRUE(w.dialogs.notices.isEmpty());
     EXPECT_TRUE(w.store->KeyExists(kSettingsKey));
     EXPECT_TRUE(w.main->isVisible());

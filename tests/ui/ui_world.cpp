@@ -14,8 +14,10 @@ namespace zantor::test {
 
 QMessageBox::StandardButton ScriptedDialogs::ask(QWidget*, QMessageBox::Icon, const QString& title,
                                                  const QString& text,
-                                                 QMessageBox::StandardButtons buttons) {
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton) {
     questionTitles << title;
+    defaultButtons << defaultButton;
     questions << text;
     if (!answers.empty()) {
         const auto a = answers.front();

@@ -37,8 +37,9 @@ public:
     void showError(QWidget*, const QString& text) override { errors << text; }
     void showNotice(QWidget*, const QString& text) override { notices << text; }
     QMessageBox::StandardButton ask(QWidget*, QMessageBox::Icon, const QString& title,
-                                    const QString& text,
-                                    QMessageBox::StandardButtons buttons) override;
+                                    const QString& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) override;
+    QList<QMessageBox::StandardButton> defaultButtons; // of every question asked
     QString chooseFolder(QWidget*, const QString&, const QString&) override;
     QString chooseSaveFile(QWidget*, const QString& folder, const QString& proposed,
                            const QStringList& filters) override;
