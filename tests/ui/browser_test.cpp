@@ -26,7 +26,7 @@ void waitForScan(UiWorld& w) {
 }
 
 void listFiles(UiWorld& w) {
-    QTest::mouseClick(w.main->refreshButton, Qt::LeftButton);
+    click(w.main->refreshButton);
     EXPECT_TRUE(w.main->progBar->isVisible());
     EXPECT_TRUE(w.main->loadingLabel->isVisible());
     EXPECT_FALSE(w.main->openButton->isVisible());
@@ -89,16 +89,16 @@ TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
 TEST(Browser, filtersAndAll) {
     UiWorld w;
     w.show();
-    QTest::mouseClick(w.main->weaponFilter, Qt::LeftButton);
-    QTest::mouseClick(w.main->keyFilter, Qt::LeftButton);
+    click(w.main->weaponFilter);
+    click(w.main->keyFilter);
     listFiles(w);
     EXPECT_EQ(w.main->itemList->count(), 5);
-    QTest::mouseClick(w.main->filterAll, Qt::LeftButton);
+    click(w.main->filterAll);
     EXPECT_FALSE(w.main->weaponFilter->isEnabled());
     EXPECT_FALSE(w.main->weaponFilter->isChecked()); // the ticks stay as they were
     listFiles(w);
     EXPECT_EQ(w.main->itemList->count(), 7);
-    QTest::mouseClick(w.main->filterAll, Qt::LeftButton);
+    click(w.main->filterAll);
     EXPECT_TRUE(w.main->weaponFilter->isEnabled());
 }
 
@@ -129,7 +129,7 @@ TEST(Browser, selectingEnablesOpenAndOpenShowsTheItem) {
     EXPECT_FALSE(w.main->openButton->isEnabled());
     select(w, "Knife - weapon01.pro");
     EXPECT_TRUE(w.main->openButton->isEnabled());
-    QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+    click(w.main->openButton);
     EXPECT_EQ(w.main->openPath(), w.item("weapon01.pro"));
     EXPECT_EQ(w.main->nameField->text(), "Knife");
     EXPECT_TRUE(w.main->saved());
@@ -175,13 +175,11 @@ TEST(Browser, theUnsavedQuestionBeforeOpeningAnother) {
         w.show();
         listFiles(w);
         select(w, "Crate - contnr01.pro");
-        QTest::mouseClick(w.main->openButton, Qt::LeftButton);
-        w.main->priceField->setFocus();
-        w.main->priceField->selectAll();
-        QTest::keyClicks(w.main->priceField, "55");
+        click(w.main->openButton);
+        clearAndType(w.main->priceField, "55");
         w.dialogs.answers.push_back(answer);
         select(w, "Knife - weapon01.pro");
-        QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+        click(w.main->openButton);
         ASSERT_EQ(w.dialogs.questions.size(), 1);
         EXPECT_EQ(w.dialogs.questions[0],
                   "File has not saved! Do you want to save before opening the next one?");
@@ -195,13 +193,12 @@ TEST(Browser, aFailedOpenKeepsThePreviousItem) {
     w.show();
     listFiles(w);
     select(w, "Crate - contnr01.pro");
-    QTest::mouseClick(w.main->openButton, Qt::LeftButton);
-    w.main->priceField->setFocus();
-    QTest::keyClicks(w.main->priceField, "1");
+    click(w.main->openButton);
+    typeInto(w.main->priceField, "1");
     w.config->saveOnOpen->setChecked(false);
     std::filesystem::remove(w.item("weapon01.pro"));
     select(w, "Knife - weapon01.pro");
-    QTest::mouseClick(w.main->openButton, Qt::LeftButton);
+    click(w.main->openButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "File not found");
     EXPECT_EQ(w.main->openPath(), w.item("contnr01.pro"));
@@ -214,10 +211,10 @@ TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     UiWorld w;
     w.show();
     w.dialogs.folders.push_back(QString::fromStdString(w.dir.file("files")));
-    QTest::mouseClick(w.main->browseButton, Qt::LeftButton);
+    click(w.main->browseButton);
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
     EXPECT_EQ(w.main->rescanMark(), 1);
     EXPECT_FALSE(w.main->Timer->isActive());
-    QTest::mouseClick(w.main->browseButton, Qt::LeftButton); // cancelled
+    click(w.main->browseButton); // cancelled
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
 }
