@@ -848,7 +848,8 @@ void TmainWindow::TimerTimer() {
     m_programFillsList = true;
     for (const auto& entry : result.entries) {
         auto* item = new QListWidgetItem(QString::fromStdString(entry.text));
-        item->setData(Qt::UserRole, QString::fromStdString(entry.fileName));
+        // The name's bytes as the folder holds them, whatever their encoding.
+        item->setData(Qt::UserRole, QByteArray::fromStdString(entry.fileName));
         itemList->addItem(item);
     }
     m_programFillsList = false;
@@ -889,7 +890,7 @@ void TmainWindow::openButtonClick() {
     }
     // The entry carries its file's name, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),
-                      entry->data(Qt::UserRole).toString().toStdString()));
+                      entry->data(Qt::UserRole).toByteArray().toStdString()));
 }
 
 } // namespace zantor

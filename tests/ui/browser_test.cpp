@@ -218,3 +218,22 @@ TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     click(w.main->browseButton); // cancelled
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
 }
+
+TEST(Browser, aFileNameThatIsNotUtf8StillOpens) {
+    UiWorld w;
+    w.show();
+    const std::string name = "caf\xe9.pro"; // a Latin-1 name, as older tools write them
+    w.dir.write("items/" + name, makeItem(6, 61));
+    listFiles(w);
+    QListWidgetItem* entry = nullptr;
+    for (int i = 0; i < w.main->itemList->count(); ++i)
+        if (w.main->itemList->item(i)->text().endsWith(QStringLiteral(".pro")) &&
+            w.main->itemList->item(i)->text().contains(QChar::ReplacementCharacter))
+            entry = w.main->itemList->item(i);
+    ASSERT_NE(entry, nullptr);
+    const QRect r = w.main->itemList->visualItemRect(entry);
+    QTest::mouseClick(w.main->itemList->viewport(), Qt::LeftButton, {}, r.center());
+    click(w.main->openButton);
+    EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join(";").toStdString();
+    EXPECT_EQ(w.main->openPath(), w.item(name));
+}
