@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "texts/encoding.h"
 
+#include "common/error.h"
+
 #include <array>
 #include <cstdint>
 
@@ -127,6 +129,28 @@ std::string encodeWindows1252(std::string_view utf8) {
         const int byte = c < 0 ? -1 : toByte(static_cast<char32_t>(c));
         out += byte < 0 ? '?' : static_cast<char>(byte);
     }
+    return out;
+}
+
+std::string encodeWindows1252Exactly(std::string_view utf8, std::string_view what) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::string refused;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const std::int32_t c = nextCodePoint(utf8, i);
+        const int byte = c < 0 ? -1 : toByte(static_cast<char32_t>(c));
+        if (byte >= 0) {
+            out += static_cast<char>(byte);
+            continue;
+        }
+        const std::string_view ch = c < 0 ? std::string_view("?") : utf8.substr(start, i - start);
+        if (refused.find(ch) == std::string::npos)
+            refused += refused.empty() ? std::string(ch) : " " + std::string(ch);
+    }
+    if (!refused.empty())
+        throw Error("The " + std::string(what) +
+                    " holds characters that the game's text tables cannot store: " + refused);
     return out;
 }
 

@@ -16,6 +16,11 @@ std::string decodeWindows1252(std::string_view bytes);
 /// page, and each byte of a malformed UTF-8 sequence, becomes '?'. Never throws.
 std::string encodeWindows1252(std::string_view utf8);
 
+/// The Windows-1252 bytes of UTF-8 text that must be stored whole. Throws Error "The
+/// <what> holds characters that the game's text tables cannot store: <characters>"
+/// when a character has no byte in the code page (or the UTF-8 is malformed).
+std::string encodeWindows1252Exactly(std::string_view utf8, std::string_view what);
+
 /// True when two Windows-1252 texts are equal once their decoded characters are
 /// case-folded (Unicode simple case folding): "KNIFE" equals "knife", "ÉPÉE" equals
 /// "épée", "Ÿ" equals "ÿ". Never throws.

@@ -571,9 +571,12 @@ void TmainWindow::nameFieldChange() {
 
 void TmainWindow::writeNameAndDescription() {
     LineBuffer buffer;
-    const std::string name = toGame(nameField->text());
+    // Refused before anything is written, rather than stored with question marks.
+    const std::string name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
+    const std::string description =
+        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
     zantor::writeNameAndDescription(buffer, m_paths.proItemMsg, textIDfield->text().toStdString(),
-                                    name, toGame(descField->toPlainText()), m_rememberedName);
+                                    name, description, m_rememberedName);
     m_rememberedName = name;
 }
 

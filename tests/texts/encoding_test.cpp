@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/error.h"
 #include "texts/encoding.h"
 
 #include <gtest/gtest.h>
@@ -66,5 +67,18 @@ TEST(Windows1252, comparesIgnoringCaseThroughTheDecodedCharacters) {
     for (const auto& c : cases) {
         EXPECT_EQ(equalIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
         EXPECT_EQ(equalIgnoringCase(c.b, c.a), c.equal) << c.b << " / " << c.a;
+    }
+}
+
+TEST(Windows1252, textThatMustBeStoredWholeRefusesCharactersWithoutAByte) {
+    EXPECT_EQ(encodeWindows1252Exactly("caf\u00E9 \u20AC5", "name"), "caf\xE9 \x80"
+                                                                     "5");
+    try {
+        encodeWindows1252Exactly("\u0151r \u0151 \u4E00", "name");
+        ADD_FAILURE() << "accepted characters the code page has no byte for";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(),
+                     "The name holds characters that the game's text tables cannot store: "
+                     "\u0151 \u4E00");
     }
 }

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -371,4 +372,33 @@ TEST(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
     EXPECT_EQ(id->text(), "0");
     QTest::keyClick(id, Qt::Key_Down);
     EXPECT_EQ(id->text(), "0");
+}
+
+TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
+    const Bytes item = readAll(w.item("weapon01.pro"));
+    // Letters beyond the keyboard's come through an input method.
+    auto commit = [&](const QString& text) {
+        w.main->nameField->setFocus();
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QApplication::sendEvent(w.main->nameField, &typed);
+    };
+    commit(QString::fromUtf8("\u0151"));
+    ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Knife\u0151"));
+    click(w.main->saveButton);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_TRUE(w.dialogs.errors[0].startsWith("The name holds characters"));
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+    EXPECT_EQ(readAll(w.item("weapon01.pro")), item);
+    EXPECT_FALSE(w.main->saved());
+    // A character the tables do hold is written as its byte.
+    clearAndType(w.main->nameField, QStringLiteral("Caf"));
+    commit(QString::fromUtf8("\u00e9"));
+    click(w.main->saveButton);
+    EXPECT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
 }
