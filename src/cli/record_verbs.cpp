@@ -297,7 +297,8 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
                 throw Error(std::string(control) + " needs --msg-dir");
             if (control == "nameField" && value.find_first_of("\r\n") != std::string::npos)
                 throw Error("nameField is one line: it cannot hold a line break");
-            (control == "nameField" ? newName : newDescription) = encodeWindows1252(value);
+            (control == "nameField" ? newName : newDescription) =
+                encodeWindows1252Exactly(value, control == "nameField" ? "name" : "description");
         } else {
             assign(s, control, value);
         }

@@ -178,6 +178,7 @@ TEST(CliSet, nothingIsWrittenWhenAnInputIsBad) {
     const std::vector<std::vector<std::string>> cases{
         {"set", item, "nameField=Dagger"}, // no message folder
         {"set", item, "--msg-dir", w.msg, "nameField=Two\nlines"},
+        {"set", item, "--msg-dir", w.msg, "descField=\u4E00"}, // no byte in the code page
         {"set", item, "--msg-dir", w.msg, "nameField=Dagger", "priceField=cheap"},
         {"set", item, "--msg-dir", w.msg, "textIDfield=abc"},
         {"set", item, "--msg-dir"},
