@@ -675,36 +675,32 @@ void TmainWindow::addListChange(int index) {
     m_record.addictionCode = addictionCodeAt(index);
 }
 
+void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entries,
+                         bool keepSelection) {
+    m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
+    list->clear();
+    for (const auto& entry : entries)
+        list->addItem(fromGame(entry));
+    // A position the list no longer has leaves it without a selection.
+    list->setCurrentIndex(m_selectionKeeper < list->count() ? m_selectionKeeper : -1);
+}
+
+// Each table is read before its list is emptied, so one that cannot be read leaves the
+// list as it was.
 void TmainWindow::fillCalibreList() {
-    m_selectionKeeper = ammoTypeList->currentIndex();
-    ammoTypeList->clear();
-    for (const auto& entry : calibreEntries(m_paths.protoMsg))
-        ammoTypeList->addItem(fromGame(entry));
-    ammoTypeList->setCurrentIndex(m_selectionKeeper < ammoTypeList->count() ? m_selectionKeeper
-                                                                            : -1);
+    refill(ammoTypeList, calibreEntries(m_paths.protoMsg), true);
 }
 
 void TmainWindow::fillStatLists(bool keepSelection) {
-    for (QComboBox* list : {statList1, statList2, statList3}) {
-        const auto entries = statEntries(m_paths.statMsg, list == statList1); // fails first
-        m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
-        list->clear();
-        for (const auto& entry : entries)
-            list->addItem(fromGame(entry));
-        list->setCurrentIndex(m_selectionKeeper < list->count() ? m_selectionKeeper : -1);
-    }
+    for (QComboBox* list : {statList1, statList2, statList3})
+        refill(list, statEntries(m_paths.statMsg, list == statList1), keepSelection);
 }
 
 // ---------------------------------------------------------------------------
 // Art previews and looks
 
 void TmainWindow::loadArtList(QComboBox* list, const std::string& path, bool keepSelection) {
-    const auto entries = readListFile(path); // fails before the list is touched
-    m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
-    list->clear();
-    for (const auto& entry : entries)
-        list->addItem(fromGame(entry));
-    list->setCurrentIndex(m_selectionKeeper < list->count() ? m_selectionKeeper : -1);
+    refill(list, readListFile(path), keepSelection);
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -288,6 +289,8 @@ private:
     void inventoryPreview();
     void showLooks(QComboBox* list, QLineEdit* desc);
     void loadLineBuffer();
+    /// Replaces a list's entries (game text), keeping its selected position if asked.
+    void refill(QComboBox* list, const std::vector<std::string>& entries, bool keepSelection);
     void fillCalibreList();
     void fillStatLists(bool keepSelection);
     void loadArtList(QComboBox* list, const std::string& path, bool keepSelection);
