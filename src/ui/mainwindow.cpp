@@ -478,16 +478,12 @@ void TmainWindow::pageStep() {
     m_programChangesPage = true;
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
-    for (const char* name : {"armor", "container", "drug", "weapon", "ammo"}) {
-        if (m_record.typeName != name)
+    for (const auto& p : kTypePages) {
+        if (m_record.typeName != p.typeName)
             continue;
-        for (const auto& p : kTypePages) {
-            if (std::string_view(p.typeName) != name)
-                continue;
-            mainPages->setTabVisible(p.index, true);
-            if (m_pageMode == 2)
-                mainPages->setCurrentIndex(p.index);
-        }
+        mainPages->setTabVisible(p.index, true);
+        if (m_pageMode == 2)
+            mainPages->setCurrentIndex(p.index);
     }
     m_programChangesPage = false;
 }
@@ -570,13 +566,13 @@ void TmainWindow::nameFieldChange() {
 }
 
 void TmainWindow::writeNameAndDescription() {
-    LineBuffer buffer;
     // Refused before anything is written, rather than stored with question marks.
     const std::string name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
     const std::string description =
         encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
-    zantor::writeNameAndDescription(buffer, m_paths.proItemMsg, textIDfield->text().toStdString(),
-                                    name, description, m_rememberedName);
+    zantor::writeNameAndDescription(m_lineBuffer, m_paths.proItemMsg,
+                                    textIDfield->text().toStdString(), name, description,
+                                    m_rememberedName);
     m_rememberedName = name;
 }
 
