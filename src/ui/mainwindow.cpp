@@ -701,8 +701,9 @@ void TmainWindow::loadArtList(QComboBox* list, const std::string& path, bool kee
 
 namespace {
 
+// The selected entry as the list file holds it (game text); empty without a selection.
 std::string selectedEntry(const QComboBox* list) {
-    return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
+    return list->currentIndex() < 0 ? std::string() : toGame(list->currentText());
 }
 
 } // namespace
@@ -729,8 +730,7 @@ void TmainWindow::invenArtListChange() {
 
 void TmainWindow::showLooks(QComboBox* list, QLineEdit* desc) {
     notSaved();
-    const std::string entry =
-        list->currentIndex() < 0 ? std::string() : toGame(list->currentText());
+    const std::string entry = selectedEntry(list);
     setFieldText(desc, fromGame(looksDescription(entry)));
 }
 

@@ -148,3 +148,13 @@ TEST(Drug, statisticsAndAddictionShowAndChooseAsTheRecordSays) {
     EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 117), 53);
     EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 57), -2);
 }
+
+TEST(Previews, anEntryWithAnAccentFindsItsPicture) {
+    UiWorld w;
+    w.dir.write("files/items.lst", std::string("caf\xe9.frm\r\n")); // one Windows-1252 byte
+    w.dir.write("files/caf\xc3\xa9.bmp", readAll(w.file("knife.bmp")));
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    EXPECT_EQ(w.main->groundArtList->currentText(), QString::fromUtf8("caf\u00e9.frm"));
+    EXPECT_EQ(w.main->groundPic->path(), QString::fromStdString(w.file("caf\xc3\xa9.bmp")));
+}
