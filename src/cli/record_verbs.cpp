@@ -137,7 +137,7 @@ Names shownNames(const Shown& s, const TextFolders& dirs) {
     Names names;
     for (const auto& f : commonFields())
         addNames(f.after, s.form, dirs, names);
-    for (const auto& f : sectionFields(s.record.typeName))
+    for (const auto& f : sectionFields(s.record.section()))
         addNames(f.after, s.form, dirs, names);
     return names;
 }
@@ -202,7 +202,7 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     if (dirs.art.empty())
         dirs.art = dirs.msg;
     const Shown s = showItem(file);
-    out << "{\n  \"type\": " << jsonString(s.record.typeName) << ",\n  \"fields\": ";
+    out << "{\n  \"type\": " << jsonString(s.record.typeName()) << ",\n  \"fields\": ";
     printFields(s.form, out);
     if (dirs.given()) {
         const Names names = shownNames(s, dirs);
@@ -219,7 +219,7 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
     const Field* field = fieldByControl(control);
     if (!slot || !field)
         throw Error("'" + std::string(control) + "' is not a control of this " +
-                    (s.record.typeName.empty() ? std::string("item") : s.record.typeName) +
+                    (s.record.type ? std::string(s.record.typeName()) : std::string("item")) +
                     " item");
     if (!slot->isList) {
         slot->text = value;

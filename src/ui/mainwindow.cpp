@@ -44,13 +44,16 @@ const char* const kUnsavedOnQuit = "File has not saved! Do you want to save befo
 const char* const kUnsavedOnOpen =
     "File has not saved! Do you want to save before opening the next one?";
 
-// The type pages in page-index order with the item type names that show them.
+// The type pages in page-index order with the sections whose items show them.
 struct TypePage {
     int index;
-    const char* typeName;
+    Section section;
 };
-constexpr TypePage kTypePages[] = {
-    {1, "weapon"}, {2, "armor"}, {3, "container"}, {4, "drug"}, {5, "ammo"}};
+constexpr TypePage kTypePages[] = {{1, Section::Weapon},
+                                   {2, Section::Armor},
+                                   {3, Section::Container},
+                                   {4, Section::Drug},
+                                   {5, Section::Ammo}};
 
 } // namespace
 
@@ -479,7 +482,7 @@ void TmainWindow::pageStep() {
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
     for (const auto& p : kTypePages) {
-        if (m_record.typeName != p.typeName)
+        if (m_record.section() != p.section)
             continue;
         mainPages->setTabVisible(p.index, true);
         if (m_pageMode == 2)

@@ -204,7 +204,7 @@ TEST(Browser, aFailedOpenKeepsThePreviousItem) {
     EXPECT_EQ(w.main->openPath(), w.item("contnr01.pro"));
     EXPECT_EQ(w.main->nameField->text(), "Crate");
     EXPECT_FALSE(w.main->saved());
-    EXPECT_EQ(w.main->record().typeName, "container");
+    EXPECT_EQ(w.main->record().typeName(), "container");
 }
 
 TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
