@@ -142,28 +142,22 @@ Names shownNames(const Shown& s, const TextFolders& dirs) {
     return names;
 }
 
-void printFields(const ValueForm& form, std::ostream& out) {
-    out << "{";
-    bool first = true;
+nlohmann::ordered_json fieldsJson(const ValueForm& form) {
+    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
     for (const auto& v : form.values()) {
-        out << (first ? "" : ",") << "\n    " << jsonString(v.control) << ": ";
         if (v.isList)
-            out << v.position;
+            fields[v.control] = v.position;
         else
-            out << jsonString(v.text);
-        first = false;
+            fields[v.control] = v.text;
     }
-    out << "\n  }";
+    return fields;
 }
 
-void printNames(const Names& names, std::ostream& out) {
-    out << "{";
-    bool first = true;
-    for (const auto& [control, text] : names) {
-        out << (first ? "" : ",") << "\n    " << jsonString(control) << ": " << jsonString(text);
-        first = false;
-    }
-    out << "\n  }";
+nlohmann::ordered_json namesJson(const Names& names) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    for (const auto& [control, text] : names)
+        json[std::string(control)] = text;
+    return json;
 }
 
 // Takes "--msg-dir DIR" or "--art-dir DIR" at args[i]; false when args[i] is neither.
@@ -202,14 +196,13 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     if (dirs.art.empty())
         dirs.art = dirs.msg;
     const Shown s = showItem(file);
-    out << "{\n  \"type\": " << jsonString(s.record.typeName()) << ",\n  \"fields\": ";
-    printFields(s.form, out);
-    if (dirs.given()) {
-        const Names names = shownNames(s, dirs);
-        out << ",\n  \"names\": ";
-        printNames(names, out);
-    }
-    out << ",\n  \"size\": " << s.size << "\n}\n";
+    nlohmann::ordered_json shown;
+    shown["type"] = std::string(s.record.typeName());
+    shown["fields"] = fieldsJson(s.form);
+    if (dirs.given())
+        shown["names"] = namesJson(shownNames(s, dirs));
+    shown["size"] = s.size;
+    out << jsonText(shown, 2) << "\n";
     return 0;
 }
 

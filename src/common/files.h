@@ -31,10 +31,6 @@ bool fileExists(const std::filesystem::path& path);
 /// The whole file. Throws Error with the run-time I/O message on failure.
 Bytes readFile(const std::filesystem::path& path);
 
-/// At most `count` bytes from the start of the file, and its size.
-/// Throws Error with the run-time I/O message on failure.
-Bytes readFileStart(const std::filesystem::path& path, std::size_t count, std::uintmax_t* size);
-
 /// True when the file exists and no one may write it (every write bit cleared).
 bool isReadOnly(const std::filesystem::path& path);
 

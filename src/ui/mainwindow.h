@@ -89,7 +89,6 @@ public:
     QLineEdit* priceField = nullptr;
     PicturePane* invPic = nullptr;
     PicturePane* groundPic = nullptr;
-    QPlainTextEdit* textLines = nullptr;
 
     // Weapon page.
     QComboBox* atkMode1List = nullptr;
