@@ -16,13 +16,13 @@
 using namespace zantor;
 using namespace zantor::test;
 
+class Browser : public WindowTest {};
+
 namespace {
 
 // Waits until the scan that the timer runs has ended.
 void waitForScan(UiWorld& w) {
-    for (int i = 0; i < 200 && !w.main->itemCount->isVisible(); ++i)
-        QTest::qWait(5);
-    ASSERT_TRUE(w.main->itemCount->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.main->itemCount->isVisible(); }, 1000));
 }
 
 void listFiles(UiWorld& w) {
@@ -51,8 +51,7 @@ void select(UiWorld& w, const QString& text) {
 
 } // namespace
 
-TEST(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
-    UiWorld w;
+TEST_F(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
     w.show();
     listFiles(w);
     EXPECT_EQ(w.main->itemCount->text(), "7 items in total.");
@@ -66,13 +65,13 @@ TEST(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
     EXPECT_EQ(w.main->rescanMark(), 0);
 }
 
-TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
-    UiWorld w;
+TEST_F(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
     w.show();
     listFiles(w);
     w.main->dirField->setFocus();
     w.main->itemList->setFocus(); // leave it unchanged
-    QTest::qWait(20);
+    // A scan would have emptied the list at once and armed its timer.
+    EXPECT_FALSE(w.main->Timer->isActive());
     EXPECT_EQ(w.main->itemList->count(), 7);
     EXPECT_TRUE(w.main->itemCount->isVisible());
 
@@ -86,8 +85,7 @@ TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
     EXPECT_EQ(entries(w), QStringList{" - a.pro"});
 }
 
-TEST(Browser, filtersAndAll) {
-    UiWorld w;
+TEST_F(Browser, filtersAndAll) {
     w.show();
     click(w.main->weaponFilter);
     click(w.main->keyFilter);
@@ -102,16 +100,14 @@ TEST(Browser, filtersAndAll) {
     EXPECT_TRUE(w.main->weaponFilter->isEnabled());
 }
 
-TEST(Browser, withoutNamesTheEntriesAreFileNames) {
-    UiWorld w;
+TEST_F(Browser, withoutNamesTheEntriesAreFileNames) {
     w.show();
     w.config->fileNamesOnly->setChecked(false);
     listFiles(w);
     EXPECT_EQ(entries(w).first(), "ammo0001.pro");
 }
 
-TEST(Browser, aFileThatCannotBeReadStopsTheScanAndTheBrowserComesBack) {
-    UiWorld w;
+TEST_F(Browser, aFileThatCannotBeReadStopsTheScanAndTheBrowserComesBack) {
     w.show();
     std::filesystem::remove(w.file("pro_item.msg"));
     listFiles(w);
@@ -122,8 +118,7 @@ TEST(Browser, aFileThatCannotBeReadStopsTheScanAndTheBrowserComesBack) {
     EXPECT_FALSE(w.main->Timer->isActive());
 }
 
-TEST(Browser, selectingEnablesOpenAndOpenShowsTheItem) {
-    UiWorld w;
+TEST_F(Browser, selectingEnablesOpenAndOpenShowsTheItem) {
     w.show();
     listFiles(w);
     EXPECT_FALSE(w.main->openButton->isEnabled());
@@ -135,8 +130,7 @@ TEST(Browser, selectingEnablesOpenAndOpenShowsTheItem) {
     EXPECT_TRUE(w.main->saved());
 }
 
-TEST(Browser, doubleClickAndEnterOpen) {
-    UiWorld w;
+TEST_F(Browser, doubleClickAndEnterOpen) {
     w.show();
     listFiles(w);
     const auto found = w.main->itemList->findItems("Crate - contnr01.pro", Qt::MatchExactly);
@@ -157,8 +151,7 @@ TEST(Browser, doubleClickAndEnterOpen) {
     EXPECT_EQ(w.main->openPath(), w.item("misc0001.pro"));
 }
 
-TEST(Browser, quickOpenOpensEachEntryTheArrowKeysReach) {
-    UiWorld w;
+TEST_F(Browser, quickOpenOpensEachEntryTheArrowKeysReach) {
     w.show();
     w.config->quickOpen->setChecked(true);
     listFiles(w);
@@ -169,7 +162,7 @@ TEST(Browser, quickOpenOpensEachEntryTheArrowKeysReach) {
     EXPECT_EQ(w.main->openPath(), w.item("misc0001.pro"));
 }
 
-TEST(Browser, theUnsavedQuestionBeforeOpeningAnother) {
+TEST(BrowserCases, theUnsavedQuestionBeforeOpeningAnother) {
     for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
         UiWorld w;
         w.show();
@@ -188,8 +181,7 @@ TEST(Browser, theUnsavedQuestionBeforeOpeningAnother) {
     }
 }
 
-TEST(Browser, aFailedOpenKeepsThePreviousItem) {
-    UiWorld w;
+TEST_F(Browser, aFailedOpenKeepsThePreviousItem) {
     w.show();
     listFiles(w);
     select(w, "Crate - contnr01.pro");
@@ -207,8 +199,7 @@ TEST(Browser, aFailedOpenKeepsThePreviousItem) {
     EXPECT_EQ(w.main->record().typeName(), "container");
 }
 
-TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
-    UiWorld w;
+TEST_F(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     w.show();
     w.dialogs.folders.push_back(QString::fromStdString(w.dir.file("files")));
     click(w.main->browseButton);
@@ -219,8 +210,7 @@ TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
 }
 
-TEST(Browser, aFileNameThatIsNotUtf8StillOpens) {
-    UiWorld w;
+TEST_F(Browser, aFileNameThatIsNotUtf8StillOpens) {
     w.show();
     const std::string name = "caf\xe9.pro"; // a Latin-1 name, as older tools write them
     w.dir.write("items/" + name, makeItem(6, 61));

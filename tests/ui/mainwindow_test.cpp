@@ -18,6 +18,15 @@
 using namespace zantor;
 using namespace zantor::test;
 
+class MainWindowLayout : public WindowTest {};
+class MainWindowStart : public WindowTest {};
+class Editing : public WindowTest {};
+class Closing : public WindowTest {};
+class Pages : public WindowTest {};
+class Caption : public WindowTest {};
+class Save : public WindowTest {};
+class Keys : public WindowTest {};
+
 namespace {
 
 void clickTab(QTabWidget* pages, int index) {
@@ -34,8 +43,7 @@ bool storeHas(SettingsStore& store, const char* name) {
 
 } // namespace
 
-TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
-    UiWorld w;
+TEST_F(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
     EXPECT_EQ(w.main->size(), QSize(647, 545));
     for (const Field* f : allFields()) {
@@ -60,8 +68,7 @@ TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     EXPECT_EQ(w.main->fireSoundIDfield->maxLength(), 3);
 }
 
-TEST(MainWindowLayout, fixedListsAndStartState) {
-    UiWorld w;
+TEST_F(MainWindowLayout, fixedListsAndStartState) {
     auto* m = w.main.get();
     ASSERT_EQ(m->atkMode1List->count(), 9);
     EXPECT_EQ(m->atkMode1List->itemText(2), "");
@@ -87,8 +94,7 @@ TEST(MainWindowLayout, fixedListsAndStartState) {
     EXPECT_FALSE(m->filterAll->isChecked());
 }
 
-TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
-    UiWorld w;
+TEST_F(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     w.show();
     const QString cwd = QString::fromStdString(w.dir.path().string());
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
@@ -113,8 +119,7 @@ TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     EXPECT_FALSE(storeHas(*w.store, "Show item names"));
 }
 
-TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
-    UiWorld w;
+TEST_F(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     std::filesystem::remove(w.file("items.lst"));
     w.show();
     ASSERT_EQ(w.dialogs.errors.size(), 1);
@@ -124,10 +129,8 @@ TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     EXPECT_EQ(w.main->statList1->count(), 0);     // skipped after it
 }
 
-TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
-    UiWorld w;
-    w.show();
-    ASSERT_TRUE(w.main->openItemFile(w.item("weapon01.pro")));
+TEST_F(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
+    showWith("weapon01.pro");
     auto* m = w.main.get();
     EXPECT_TRUE(m->saved());
     EXPECT_EQ(m->loadingGuard(), 0);
@@ -151,20 +154,16 @@ TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
     EXPECT_FALSE(m->isVisible());
 }
 
-TEST(Editing, oneTypedCharacterClearsTheSavedFlagAndDeletingItKeepsItClear) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Editing, oneTypedCharacterClearsTheSavedFlagAndDeletingItKeepsItClear) {
+    showWith("weapon01.pro");
     typeInto(w.main->weightField, "5");
     EXPECT_FALSE(w.main->saved());
     QTest::keyClick(w.main->weightField, Qt::Key_Backspace);
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("armor001.pro"));
+TEST_F(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
+    showWith("armor001.pro");
     auto* list = w.main->iTypeList;
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
@@ -173,7 +172,7 @@ TEST(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
     EXPECT_FALSE(w.main->mainPages->isTabVisible(3));
 }
 
-TEST(Closing, theUnsavedQuestionAnswersYesNoAndCancel) {
+TEST(ClosingCases, theUnsavedQuestionAnswersYesNoAndCancel) {
     struct Case {
         QMessageBox::StandardButton answer;
         bool quits;
@@ -197,10 +196,8 @@ TEST(Closing, theUnsavedQuestionAnswersYesNoAndCancel) {
     }
 }
 
-TEST(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("contnr01.pro"));
+TEST_F(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
+    showWith("contnr01.pro");
     clearAndType(w.main->priceField, "77");
     w.config->askIfSaveCheck->setChecked(false);
     click(w.main->closeButton);
@@ -208,10 +205,8 @@ TEST(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
     EXPECT_FALSE(w.main->isVisible());
 }
 
-TEST(Closing, theCloseBoxActsAsTheCloseButton) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("contnr01.pro"));
+TEST_F(Closing, theCloseBoxActsAsTheCloseButton) {
+    showWith("contnr01.pro");
     clearAndType(w.main->priceField, "77");
     w.main->close(); // the title-bar close box
     EXPECT_EQ(w.dialogs.questions.size(), 1);
@@ -219,10 +214,8 @@ TEST(Closing, theCloseBoxActsAsTheCloseButton) {
     EXPECT_TRUE(storeHas(*w.store, "Filter - Weapon"));
 }
 
-TEST(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("contnr01.pro"));
+TEST_F(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
+    showWith("contnr01.pro");
     clearAndType(w.main->priceField, "7x");
     w.dialogs.answers.push_back(QMessageBox::Yes);
     click(w.main->closeButton);
@@ -232,8 +225,7 @@ TEST(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
-    UiWorld w;
+TEST_F(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     w.show();
     auto* m = w.main.get();
     m->openItemFile(w.item("armor001.pro"));
@@ -261,17 +253,15 @@ TEST(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     EXPECT_TRUE(m->mainPages->isTabVisible(2));
 }
 
-TEST(Caption, followsTheNameField) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Caption, followsTheNameField) {
+    showWith("weapon01.pro");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife");
     typeInto(w.main->nameField, "!");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
+TEST(SaveCases, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
     {
         UiWorld w;
         w.show();
@@ -311,10 +301,8 @@ TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
     }
 }
 
-TEST(Save, cancellingSaveAsWritesNothing) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Save, cancellingSaveAsWritesNothing) {
+    showWith("weapon01.pro");
     typeInto(w.main->nameField, "s");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     click(w.main->saveasButton);
@@ -322,10 +310,8 @@ TEST(Save, cancellingSaveAsWritesNothing) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("ammo0001.pro"));
+TEST_F(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
+    showWith("ammo0001.pro");
     const Bytes before = readAll(w.item("ammo0001.pro"));
     clearAndType(w.main->ACmodField, "-");
     click(w.main->saveButton);
@@ -335,7 +321,7 @@ TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
     EXPECT_EQ(readAll(w.item("ammo0001.pro")), before);
 }
 
-TEST(Keys, escapeClicksCloseExceptInTheDescription) {
+TEST(KeysCases, escapeClicksCloseExceptInTheDescription) {
     {
         UiWorld w;
         w.show();
@@ -356,10 +342,8 @@ TEST(Keys, escapeClicksCloseExceptInTheDescription) {
     }
 }
 
-TEST(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
+    showWith("weapon01.pro");
     auto* id = w.main->textIDfield;
     id->setFocus();
     QTest::keyClick(id, Qt::Key_Up);
@@ -374,10 +358,8 @@ TEST(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
     EXPECT_EQ(id->text(), "0");
 }
 
-TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
+    showWith("weapon01.pro");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
     // Letters beyond the keyboard's come through an input method.
