@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// show and set: an item file as the editor's controls show it, and a write through
-// the same record update that Save and Save As use.
+// show and set: an item file as the editor's controls show it, and a save through the
+// editing session that the editor's Save and Save As use.
 #include "cli/cli.h"
 #include "common/error.h"
+#include "common/files.h"
 #include "common/numbers.h"
-#include "record/item_file.h"
 #include "record/value_form.h"
+#include "session/edit_session.h"
+#include "session/reference_names.h"
 #include "settings/settings.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
@@ -39,106 +41,61 @@ struct TextFolders {
     }
 };
 
-// The form as the editor's controls hold it after the record display, with the
-// one change a display makes to a field: the default ammunition sentinel shows as 0.
-class ShownForm : public ValueForm {
+// The form as the editor's controls hold it after the record display: the default
+// ammunition marker shows as 0, and a list filled from an art list has that file's
+// entries.
+class ShownForm final : public ValueForm {
 public:
+    explicit ShownForm(const DerivedPaths& paths) : m_paths(paths) {}
     void refresh(Refresh what) override {
-        constexpr std::string_view ammo = "ammoIDfield";
-        if (what == Refresh::DefaultAmmoName && isDefaultAmmoSentinel(text(ammo)))
-            setText(ammo, "0");
+        if (const auto shown = markerCorrection(what, *this))
+            setText("ammoIDfield", *shown);
     }
+    std::string listEntry(std::string_view control) const override {
+        const std::string* file = artListFile(control, m_paths);
+        const int p = position(control);
+        if (!file || p < 0)
+            return {};
+        const std::vector<std::string> entries = readListFile(*file);
+        return static_cast<std::size_t>(p) < entries.size() ? entries[static_cast<std::size_t>(p)]
+                                                            : std::string();
+    }
+
+private:
+    const DerivedPaths& m_paths;
 };
 
+// An item opened and displayed as the editor does.
 struct Shown {
-    ItemRecord record;
+    explicit Shown(const TextFolders& dirs, SavePolicy policy = {})
+        : session(policy), paths(dirs.paths()), form(paths) {
+        session.setPaths(paths);
+    }
+    void open(const std::string& path) {
+        session.open(path);
+        session.display(form);
+        session.markSaved();
+    }
+    EditSession session;
+    DerivedPaths paths;
     ShownForm form;
-    std::uintmax_t size = 0;
 };
-
-Shown showItem(const std::string& path) {
-    Shown s;
-    readItem(path, s.record);
-    std::error_code ec;
-    s.size = std::filesystem::file_size(resolvePath(path), ec);
-    recordDisplay(s.record, s.form);
-    return s;
-}
 
 using Names = std::vector<std::pair<std::string_view, std::string>>;
 
-// The entry at a list position of a list file; "" where the list has none.
-std::string listEntry(const std::string& listPath, int position) {
-    const std::vector<std::string> entries = readListFile(listPath);
-    return position >= 0 && static_cast<std::size_t>(position) < entries.size()
-               ? entries[static_cast<std::size_t>(position)]
-               : std::string();
-}
-
-// The names, pictures and descriptions that follow one field of the display.
-void addNames(Refresh what, const ValueForm& form, const TextFolders& dirs, Names& names) {
-    const auto text = [&](std::string_view control) { return form.text(control); };
-    const auto position = [&](std::string_view control) { return form.position(control); };
-    const auto add = [&](std::string_view control, const std::string& bytes) {
-        names.emplace_back(control, decodeWindows1252(bytes));
-    };
-    const DerivedPaths paths = dirs.paths();
-    const std::string& proItem = paths.proItemMsg;
-    const std::string& proto = paths.protoMsg;
-    switch (what) {
-    case Refresh::NameAndDescription:
-        add("nameField", lookupName(proItem, text("textIDfield")));
-        add("descField", lookupDescription(proItem, text("textIDfield")));
-        break;
-    case Refresh::GroundPreview:
-        names.emplace_back("groundPic",
-                           previewFile(paths.itemsLstFolder,
-                                       listEntry(paths.itemsLst, position("groundArtList"))));
-        break;
-    case Refresh::InventoryPreview:
-        names.emplace_back(
-            "invPic",
-            previewFile(paths.invenLstFolder, listEntry(paths.invenLst, position("invenArtList"))));
-        break;
-    case Refresh::MaterialName:
-        add("materialNameField", materialName(proto, text("materialIDfield")));
-        break;
-    case Refresh::DamageTypeName:
-        add("damageTypeNameField", damageTypeName(proto, text("damageTypeIDfield")));
-        break;
-    case Refresh::AmmoTypeName:
-        add("ammoTypeNameFIeld", ammoTypeName(proto, text("ammoTypeIDfield")));
-        break;
-    case Refresh::DefaultAmmoName:
-        add("ammoNameField", defaultAmmoName(proItem, text("ammoIDfield")));
-        break;
-    case Refresh::ProjectileName:
-        add("fireArtNameField", projectileName(paths.proCritMsg, paths.proMiscMsg,
-                                               position("fireFileList"), text("fireArtIDField")));
-        break;
-    case Refresh::MaleLooks:
-        add("maleLooksDesc",
-            looksDescription(listEntry(paths.crittersLst, position("maleLooksList"))));
-        break;
-    case Refresh::FemaleLooks:
-        add("femaleLooksDesc",
-            looksDescription(listEntry(paths.crittersLst, position("femaleLooksList"))));
-        break;
-    case Refresh::None:
-    case Refresh::PageStep:
-    case Refresh::Enabling:
-        break;
-    }
-}
-
 // What the display shows beside the fields of the item's pages, in display order,
 // from the fields' final values (the editor ends with the same texts).
-Names shownNames(const Shown& s, const TextFolders& dirs) {
+Names shownNames(const Shown& s) {
     Names names;
+    const auto add = [&](const Field& f) {
+        lookUpReferences(f.after, s.form, s.paths, [&](const ShownReference& r) {
+            names.emplace_back(r.control, r.isPicture ? r.text : decodeWindows1252(r.text));
+        });
+    };
     for (const auto& f : commonFields())
-        addNames(f.after, s.form, dirs, names);
-    for (const auto& f : sectionFields(s.record.section()))
-        addNames(f.after, s.form, dirs, names);
+        add(f);
+    for (const auto& f : sectionFields(s.session.record().section()))
+        add(f);
     return names;
 }
 
@@ -195,13 +152,16 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     }
     if (dirs.art.empty())
         dirs.art = dirs.msg;
-    const Shown s = showItem(file);
+    Shown s(dirs);
+    s.open(file);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(resolvePath(file), ec);
     nlohmann::ordered_json shown;
-    shown["type"] = std::string(s.record.typeName());
+    shown["type"] = std::string(s.session.record().typeName());
     shown["fields"] = fieldsJson(s.form);
     if (dirs.given())
-        shown["names"] = namesJson(shownNames(s, dirs));
-    shown["size"] = s.size;
+        shown["names"] = namesJson(shownNames(s));
+    shown["size"] = size;
     out << jsonText(shown, 2) << "\n";
     return 0;
 }
@@ -212,7 +172,8 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
     const Field* field = fieldByControl(control);
     if (!slot || !field)
         throw Error("'" + std::string(control) + "' is not a control of this " +
-                    (s.record.type ? std::string(s.record.typeName()) : std::string("item")) +
+                    (s.session.record().type ? std::string(s.session.record().typeName())
+                                             : std::string("item")) +
                     " item");
     if (!slot->isList) {
         slot->text = value;
@@ -223,25 +184,16 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
         throw Error("'" + value + "' is not an entry of " + std::string(control));
     slot->position = position;
     if (field->kind == FieldKind::Addiction)
-        s.record.addictionCode = addictionCodeAt(position);
+        s.session.setAddictionCode(addictionCodeAt(position));
 }
 
-// The name and description that Save writes into pro_item.msg.
-struct ItemTexts {
-    std::string textId; // as shown, Windows-1252
-    std::string name;
-    std::string description;
-    std::string remembered; // the name the item showed
-};
-
-// The texts the item shows under the text id in the form.
-ItemTexts shownTexts(const ValueForm& form, const std::string& proItem,
-                     const std::string& remembered) {
-    ItemTexts t;
-    t.textId = encodeWindows1252(form.text("textIDfield"));
-    t.name = lookupName(proItem, t.textId);
-    t.description = lookupDescription(proItem, t.textId);
-    t.remembered = remembered;
+// The name and description the item shows under the text id in the form (UTF-8).
+ItemTextsEdit shownTexts(const Shown& s) {
+    ItemTextsEdit t;
+    t.textId = s.form.text("textIDfield");
+    lookUpReferences(Refresh::NameAndDescription, s.form, s.paths, [&](const ShownReference& r) {
+        (r.control == "nameField" ? t.name : t.description) = decodeWindows1252(r.text);
+    });
     return t;
 }
 
@@ -270,12 +222,12 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
         err << "zantor-cli set: expected an item file (see --help)\n";
         return 1;
     }
-    Shown s = showItem(file);
-    const std::string proItem = dirs.paths().proItemMsg;
-    ItemTexts texts;
+    Shown s(dirs, SavePolicy{.writeTexts = dirs.given()});
+    s.open(file);
+    ItemTextsEdit texts;
     if (dirs.given()) {
-        texts = shownTexts(s.form, proItem, "");
-        texts.remembered = texts.name;
+        texts = shownTexts(s);
+        s.session.rememberName(encodeWindows1252(texts.name));
     }
     std::optional<std::string> newName;
     std::optional<std::string> newDescription;
@@ -288,10 +240,7 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
         if (control == "nameField" || control == "descField") {
             if (!dirs.given())
                 throw Error(std::string(control) + " needs --msg-dir");
-            if (control == "nameField" && value.find_first_of("\r\n") != std::string::npos)
-                throw Error("nameField is one line: it cannot hold a line break");
-            (control == "nameField" ? newName : newDescription) =
-                encodeWindows1252Exactly(value, control == "nameField" ? "name" : "description");
+            (control == "nameField" ? newName : newDescription) = value;
         } else {
             assign(s, control, value);
         }
@@ -299,25 +248,14 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     if (dirs.given()) {
         // A new text id shows that entry's texts, as the editor's text id field does;
         // typed texts then take their place.
-        if (encodeWindows1252(s.form.text("textIDfield")) != texts.textId)
-            texts = shownTexts(s.form, proItem, texts.remembered);
+        if (s.form.text("textIDfield") != texts.textId)
+            texts = shownTexts(s);
         if (newName)
             texts.name = *newName;
         if (newDescription)
             texts.description = *newDescription;
     }
-    // Every field is checked before anything is written.
-    ItemRecord updated = s.record;
-    recordUpdate(updated, s.form, saveAs.empty() ? AttackModeRule::Save : AttackModeRule::SaveAs);
-    if (dirs.given()) {
-        LineBuffer lines;
-        writeNameAndDescription(lines, proItem, texts.textId, texts.name, texts.description,
-                                texts.remembered);
-    }
-    if (saveAs.empty())
-        saveItem(file, updated);
-    else
-        saveItemAs(saveAs, updated);
+    s.session.save(saveAs.empty() ? SaveKind::Save : SaveKind::SaveAs, s.form, &texts, saveAs);
     return 0;
 }
 
@@ -347,15 +285,17 @@ const Verb kSetVerb{
     "set", "change fields of an item file and save it as the editor does",
     "Usage: zantor-cli set FILE.pro [--save-as OUT.pro] [--msg-dir DIR] CONTROL=VALUE...\n\n"
     "Starts from the values 'show' prints, replaces the named ones (a list takes a\n"
-    "position) and writes the item exactly as the editor's Save does: the file is\n"
-    "left read-only. With --save-as the item is written to OUT.pro as Save As does,\n"
-    "with its ordering of the attack-mode rows, and FILE.pro is left alone.\n\n"
-    "With --msg-dir, the item's name and description are first written into the\n"
-    "folder's pro_item.msg as Save does, under the text id; nameField=TEXT and\n"
-    "descField=TEXT (UTF-8, written as Windows-1252; a description may hold line\n"
-    "breaks) replace them, otherwise the texts the item shows are written back. The\n"
-    "old name line is found by the name the item showed.\n"
-    "Nothing is written when a control or a number is not valid.\n",
+    "position) and saves through the same steps as the editor's Save: every field is\n"
+    "checked first, and nothing is written when a control or a number is not valid;\n"
+    "then the name and description go into pro_item.msg (with --msg-dir), then the\n"
+    "item file, which is left read-only. With --save-as the item is written to\n"
+    "OUT.pro as Save As does, with its ordering of the attack-mode rows, and FILE.pro\n"
+    "is left alone.\n\n"
+    "With --msg-dir, the item's name and description are written into the folder's\n"
+    "pro_item.msg under the text id; nameField=TEXT and descField=TEXT (UTF-8, written\n"
+    "as Windows-1252; a description may hold line breaks) replace them, otherwise the\n"
+    "texts the item shows are written back. The old name line is found by the name\n"
+    "the item showed. Without --msg-dir, pro_item.msg is not touched.\n",
     runSet};
 
 } // namespace zantor::cli

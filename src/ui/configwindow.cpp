@@ -232,23 +232,25 @@ void TconfigWindow::_writeDirectories() {
         preferences[v.preference] = preferenceBox(v.preference)->isChecked();
     writePreferences(m_store, preferences);
     auto storeFolder = [&](Folder folder) {
-        writeFolder(m_store, folder, folderField(folder)->text().toStdString(), m.m_paths);
+        DerivedPaths paths = m.m_session.paths();
+        writeFolder(m_store, folder, folderField(folder)->text().toStdString(), paths);
+        m.m_session.setPaths(paths);
     };
     storeFolder(Folder::Msg);
     storeFolder(Folder::ItemsLst);
-    m.loadArtList(m.groundArtList, m.m_paths.itemsLst, false);
+    m.loadArtList(m.groundArtList, false);
     m.fillStatLists(false);
     storeFolder(Folder::InvenLst);
-    m.loadArtList(m.invenArtList, m.m_paths.invenLst, false);
+    m.loadArtList(m.invenArtList, false);
     storeFolder(Folder::CrittersLst);
-    m.loadArtList(m.maleLooksList, m.m_paths.crittersLst, false);
-    m.loadArtList(m.femaleLooksList, m.m_paths.crittersLst, false);
+    m.loadArtList(m.maleLooksList, false);
+    m.loadArtList(m.femaleLooksList, false);
     m.loadLineBuffer();
     m_store.CloseKey();
     // The open item's names, list choices and previews come from the new files; the
     // display runs under the loading guard and leaves the saved flag as it was. The
     // calibre list keeps its names until the settings are next read.
-    if (!m.m_openPath.empty())
+    if (m.m_session.isOpen())
         m.recordDisplay();
 }
 

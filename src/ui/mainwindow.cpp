@@ -6,6 +6,7 @@
 #include "common/files.h"
 #include "record/fields.h"
 #include "record/item_file.h"
+#include "session/reference_names.h"
 #include "settings/settings_store.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
@@ -77,6 +78,11 @@ public:
     void setPosition(std::string_view control, int position) override {
         if (auto* list = qobject_cast<QComboBox*>(widget(control)))
             list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+    }
+    std::string listEntry(std::string_view control) const override {
+        // The entry as the list file holds it: the list shows it decoded.
+        auto* list = qobject_cast<QComboBox*>(widget(control));
+        return list && list->currentIndex() >= 0 ? toGame(list->currentText()) : std::string();
     }
     void refresh(Refresh what) override {
         switch (what) {
@@ -320,7 +326,7 @@ void TmainWindow::connectHandlers() {
 // Window events
 
 void TmainWindow::FormCreate() {
-    m_saved = true;
+    m_session.markSaved();
 }
 
 void TmainWindow::showEvent(QShowEvent* event) {
@@ -341,13 +347,21 @@ void TmainWindow::changeEvent(QEvent* event) {
 
 void TmainWindow::_mainWindowShow() {
     SettingsForm target(*this);
-    readAllSettings(m_store, target, m_paths, currentDirectory());
+    DerivedPaths paths = m_session.paths();
+    // The paths formed before a failing value stay formed.
+    struct Keep {
+        EditSession& session;
+        DerivedPaths& paths;
+        ~Keep() { session.setPaths(paths); }
+    };
+    {
+        const Keep keep{m_session, paths};
+        readAllSettings(m_store, target, paths, currentDirectory());
+    }
     loadLineBuffer();
     fillCalibreList();
-    loadArtList(groundArtList, m_paths.itemsLst, true);
-    loadArtList(invenArtList, m_paths.invenLst, true);
-    loadArtList(maleLooksList, m_paths.crittersLst, true);
-    loadArtList(femaleLooksList, m_paths.crittersLst, true);
+    for (QComboBox* list : {groundArtList, invenArtList, maleLooksList, femaleLooksList})
+        loadArtList(list, true);
     fillStatLists(true);
 }
 
@@ -377,7 +391,7 @@ void TmainWindow::quit() {
 
 void TmainWindow::_exit() {
     writeFilters();
-    if (m_config->askIfSaveCheck->isChecked() && !m_saved) {
+    if (m_config->askIfSaveCheck->isChecked() && !m_session.saved()) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnQuit),
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
@@ -459,7 +473,7 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void TmainWindow::notSaved() {
     if (m_tag == 0)
-        m_saved = false;
+        m_session.markUnsaved();
 }
 
 void TmainWindow::setPageByProgram(int index) {
@@ -482,7 +496,7 @@ void TmainWindow::pageStep() {
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
     for (const auto& p : kTypePages) {
-        if (m_record.section() != p.section)
+        if (m_session.record().section() != p.section)
             continue;
         mainPages->setTabVisible(p.index, true);
         if (m_pageMode == 2)
@@ -492,7 +506,7 @@ void TmainWindow::pageStep() {
 }
 
 void TmainWindow::enablingStep() {
-    const bool open = !m_openPath.empty();
+    const bool open = m_session.isOpen();
     saveButton->setEnabled(open);
     saveasButton->setEnabled(open);
     mainPages->setEnabled(open);
@@ -505,15 +519,14 @@ void TmainWindow::recordDisplay() {
         int& tag;
         ~Lower() { tag = 0; }
     } lower{m_tag};
-    ::zantor::recordDisplay(m_record, *m_form);
+    m_session.display(*m_form);
 }
 
 void TmainWindow::openItem(const std::string& path) {
-    readItem(path, m_record); // all or nothing: a failure changes nothing
-    m_openPath = path;
+    m_session.open(path); // all or nothing: a failure changes nothing
     commonTab->setEnabled(true);
     recordDisplay();
-    m_saved = true;
+    m_session.markSaved();
 }
 
 bool TmainWindow::openItemFile(const std::string& path) {
@@ -544,17 +557,26 @@ void TmainWindow::setDescription(const QString& text) {
     rethrowPending();
 }
 
+void TmainWindow::showReferences(Refresh what) {
+    lookUpReferences(what, *m_form, m_session.paths(), [this](const ShownReference& r) {
+        QWidget* control =
+            m_controls.value(QString::fromUtf8(r.control.data(), qsizetype(r.control.size())));
+        if (auto* picture = qobject_cast<PicturePane*>(control))
+            picture->load(QString::fromStdString(r.text));
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            setFieldText(edit, fromGame(r.text));
+        else if (control == descField)
+            setDescription(descriptionText(r.text));
+    });
+}
+
 void TmainWindow::showNameAndDescription() {
-    const std::string id = textIDfield->text().toStdString();
-    setFieldText(nameField, fromGame(lookupName(m_paths.proItemMsg, id)));
-    setDescription(descriptionText(lookupDescription(m_paths.proItemMsg, id)));
-    m_rememberedName = toGame(nameField->text());
+    showReferences(Refresh::NameAndDescription);
+    m_session.rememberName(toGame(nameField->text()));
 }
 
 void TmainWindow::textIDfieldChange() {
-    const std::string id = textIDfield->text().toStdString();
-    setFieldText(nameField, fromGame(lookupName(m_paths.proItemMsg, id)));
-    setDescription(descriptionText(lookupDescription(m_paths.proItemMsg, id)));
+    showReferences(Refresh::NameAndDescription);
 }
 
 void TmainWindow::textIDfieldKeyDown(bool up) {
@@ -563,87 +585,66 @@ void TmainWindow::textIDfieldKeyDown(bool up) {
 }
 
 void TmainWindow::nameFieldChange() {
-    setWindowTitle(
-        QString::fromUtf8(windowCaption(m_openPath, nameField->text().toStdString()).c_str()));
+    setWindowTitle(QString::fromUtf8(
+        windowCaption(m_session.openPath(), nameField->text().toStdString()).c_str()));
     notSaved();
 }
 
-void TmainWindow::writeNameAndDescription() {
-    // Refused before anything is written, rather than stored with question marks.
-    const std::string name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
-    const std::string description =
-        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
-    zantor::writeNameAndDescription(m_lineBuffer, m_paths.proItemMsg,
-                                    textIDfield->text().toStdString(), name, description,
-                                    m_rememberedName);
-    m_rememberedName = name;
-}
-
 void TmainWindow::loadLineBuffer() {
-    m_lineBuffer.load(m_paths.proItemMsg);
+    m_session.loadTexts();
 }
 
 // ---------------------------------------------------------------------------
 // Save and Save As
 
-void TmainWindow::save(AttackModeRule rule, const std::string& path, bool inPlace) {
-    writeNameAndDescription();
-    ::zantor::recordUpdate(m_record, *m_form, rule);
-    if (inPlace)
-        saveItem(path, m_record);
-    else
-        saveItemAs(path, m_record);
-    m_saved = true;
+void TmainWindow::save(SaveKind kind, const std::string& path) {
+    const ItemTextsEdit texts{textIDfield->text().toStdString(), nameField->text().toStdString(),
+                              descField->toPlainText().toStdString()};
+    m_session.save(kind, *m_form, &texts, path);
 }
 
 void TmainWindow::saveButtonClick() {
-    save(AttackModeRule::Save, m_openPath, true);
+    save(SaveKind::Save);
 }
 
 void TmainWindow::_saveAs() {
     const QString path = m_dialogs.chooseSaveFile(
-        this, dirField->text(), QString::fromStdString(m_openPath),
+        this, dirField->text(), QString::fromStdString(m_session.openPath()),
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
         return;
-    save(AttackModeRule::SaveAs, path.toStdString(), false);
+    save(SaveKind::SaveAs, path.toStdString());
 }
 
 // ---------------------------------------------------------------------------
 // Names beside numbers
 
 void TmainWindow::_changeMaterialName() {
-    setFieldText(materialNameField,
-                 fromGame(materialName(m_paths.protoMsg, materialIDfield->text().toStdString())));
+    showReferences(Refresh::MaterialName);
     notSaved();
 }
 
 void TmainWindow::_changeDmgType() {
-    setFieldText(
-        damageTypeNameField,
-        fromGame(damageTypeName(m_paths.protoMsg, damageTypeIDfield->text().toStdString())));
+    showReferences(Refresh::DamageTypeName);
     notSaved();
 }
 
 void TmainWindow::_changeAmmoType() {
-    setFieldText(ammoTypeNameFIeld,
-                 fromGame(ammoTypeName(m_paths.protoMsg, ammoTypeIDfield->text().toStdString())));
+    showReferences(Refresh::AmmoTypeName);
     notSaved();
 }
 
 void TmainWindow::_changeDefaultAmmoName() {
-    const std::string text = ammoIDfield->text().toStdString();
-    if (isDefaultAmmoSentinel(text))
-        setFieldText(ammoIDfield, QStringLiteral("0"));
+    // The marker turns into "0"; that change shows the name.
+    if (const auto shown = markerCorrection(Refresh::DefaultAmmoName, *m_form))
+        setFieldText(ammoIDfield, QString::fromStdString(*shown));
     else
-        setFieldText(ammoNameField, fromGame(defaultAmmoName(m_paths.proItemMsg, text)));
+        showReferences(Refresh::DefaultAmmoName);
     notSaved();
 }
 
 void TmainWindow::_changeFireArtName() {
-    setFieldText(fireArtNameField, fromGame(projectileName(m_paths.proCritMsg, m_paths.proMiscMsg,
-                                                           fireFileList->currentIndex(),
-                                                           fireArtIDField->text().toStdString())));
+    showReferences(Refresh::ProjectileName);
     notSaved();
 }
 
@@ -670,8 +671,8 @@ void TmainWindow::fireArtIDFieldKeyDown(bool up) {
 }
 
 void TmainWindow::addListChange(int index) {
-    m_saved = false;
-    m_record.addictionCode = addictionCodeAt(index);
+    m_session.markUnsaved();
+    m_session.setAddictionCode(addictionCodeAt(index));
 }
 
 void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entries,
@@ -687,38 +688,28 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
 // Each table is read before its list is emptied, so one that cannot be read leaves the
 // list as it was.
 void TmainWindow::fillCalibreList() {
-    refill(ammoTypeList, calibreEntries(m_paths.protoMsg), true);
+    refill(ammoTypeList, calibreEntries(m_session.paths().protoMsg), true);
 }
 
 void TmainWindow::fillStatLists(bool keepSelection) {
     for (QComboBox* list : {statList1, statList2, statList3})
-        refill(list, statEntries(m_paths.statMsg, list == statList1), keepSelection);
+        refill(list, statEntries(m_session.paths().statMsg, list == statList1), keepSelection);
 }
 
 // ---------------------------------------------------------------------------
 // Art previews and looks
 
-void TmainWindow::loadArtList(QComboBox* list, const std::string& path, bool keepSelection) {
-    refill(list, readListFile(path), keepSelection);
+void TmainWindow::loadArtList(QComboBox* list, bool keepSelection) {
+    const std::string control = list->objectName().toStdString();
+    refill(list, readListFile(*artListFile(control, m_session.paths())), keepSelection);
 }
-
-namespace {
-
-// The selected entry as the list file holds it (game text); empty without a selection.
-std::string selectedEntry(const QComboBox* list) {
-    return list->currentIndex() < 0 ? std::string() : toGame(list->currentText());
-}
-
-} // namespace
 
 void TmainWindow::groundPreview() {
-    groundPic->load(
-        QString::fromStdString(previewFile(m_paths.itemsLstFolder, selectedEntry(groundArtList))));
+    showReferences(Refresh::GroundPreview);
 }
 
 void TmainWindow::inventoryPreview() {
-    invPic->load(
-        QString::fromStdString(previewFile(m_paths.invenLstFolder, selectedEntry(invenArtList))));
+    showReferences(Refresh::InventoryPreview);
 }
 
 void TmainWindow::groundArtListChange() {
@@ -731,17 +722,13 @@ void TmainWindow::invenArtListChange() {
     notSaved();
 }
 
-void TmainWindow::showLooks(QComboBox* list, QLineEdit* desc) {
-    notSaved();
-    const std::string entry = selectedEntry(list);
-    setFieldText(desc, fromGame(looksDescription(entry)));
-}
-
 void TmainWindow::maleLooksListChange() {
-    showLooks(maleLooksList, maleLooksDesc);
+    notSaved();
+    showReferences(Refresh::MaleLooks);
 }
 void TmainWindow::femaleLooksListChange() {
-    showLooks(femaleLooksList, femaleLooksDesc);
+    notSaved();
+    showReferences(Refresh::FemaleLooks);
 }
 
 // ---------------------------------------------------------------------------
@@ -835,9 +822,8 @@ void TmainWindow::TimerTimer() {
         request.types[i] = byType[i]->isChecked();
     request.all = filterAll->isChecked();
     request.withNames = m_config->fileNamesOnly->isChecked();
-    request.proItemMsg = m_paths.proItemMsg;
     // The scan runs to its end without taking input; the bar repaints as it goes.
-    const ScanResult result = scanFolder(request, [this](std::size_t done, std::size_t total) {
+    const ScanResult result = m_session.scan(request, [this](std::size_t done, std::size_t total) {
         if (done == 0)
             progBar->setMaximum(static_cast<int>(total));
         progBar->setValue(static_cast<int>(done));
@@ -879,7 +865,7 @@ void TmainWindow::openButtonClick() {
     const QListWidgetItem* entry = itemList->currentItem();
     if (!entry)
         return;
-    if (m_config->saveOnOpen->isChecked() && !m_saved) {
+    if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnOpen),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);

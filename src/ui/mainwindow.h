@@ -3,8 +3,8 @@
 
 #include "record/item_record.h"
 #include "record/record_form.h"
+#include "session/edit_session.h"
 #include "settings/settings.h"
-#include "texts/line_buffer.h"
 
 #include <QHash>
 #include <QWidget>
@@ -50,14 +50,14 @@ public:
     void attachWindows(TconfigWindow* config, TaboutWindow* about);
 
     // State that the rest of the program and tests read.
-    bool saved() const { return m_saved; }
+    bool saved() const { return m_session.saved(); }
     int loadingGuard() const { return m_tag; }
     int pageMode() const { return m_pageMode; }
-    const ItemRecord& record() const { return m_record; }
-    const std::string& openPath() const { return m_openPath; }
-    const std::string& rememberedName() const { return m_rememberedName; }
+    const ItemRecord& record() const { return m_session.record(); }
+    const std::string& openPath() const { return m_session.openPath(); }
+    const std::string& rememberedName() const { return m_session.rememberedName(); }
     int rescanMark() const { return m_rescanMark; }
-    const DerivedPaths& derivedPaths() const { return m_paths; }
+    const DerivedPaths& derivedPaths() const { return m_session.paths(); }
 
     /// Opens an item file as the item browser's Open does after forming the path.
     /// Returns false (after showing the error) when the file could not be read.
@@ -282,19 +282,19 @@ private:
     void recordDisplay();
     void openItem(const std::string& path);
     void showNameAndDescription();
+    /// Shows what follows a refresh (names, pictures, looks) in the controls it names.
+    void showReferences(Refresh what);
     void pageStep();
     void enablingStep();
     void groundPreview();
     void inventoryPreview();
-    void showLooks(QComboBox* list, QLineEdit* desc);
     void loadLineBuffer();
     /// Replaces a list's entries (game text), keeping its selected position if asked.
     void refill(QComboBox* list, const std::vector<std::string>& entries, bool keepSelection);
     void fillCalibreList();
     void fillStatLists(bool keepSelection);
-    void loadArtList(QComboBox* list, const std::string& path, bool keepSelection);
-    void writeNameAndDescription();
-    void save(AttackModeRule rule, const std::string& path, bool inPlace);
+    void loadArtList(QComboBox* list, bool keepSelection);
+    void save(SaveKind kind, const std::string& path = {});
     void startScan();
     void writeFilters();
     void stepField(QLineEdit* field, bool up, bool material);
@@ -311,19 +311,14 @@ private:
     bool m_programFillsList = false;
     bool m_shownOnce = false;
 
-    // Program-wide state of the editor.
-    ItemRecord m_record;
-    std::string m_openPath;
-    std::string m_rememberedName;
-    DerivedPaths m_paths;
-    bool m_saved = true;
+    // The open item, its paths and Save: what the window and zantor-cli share.
+    EditSession m_session;
     int m_tag = 0;      // the loading guard
     int m_pageMode = 0; // 0 no choice yet, 1 common page, 2 a type page
     int m_selectionKeeper = -1;
     bool m_firstActivation = true;
     bool m_quitting = false;
     int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
-    LineBuffer m_lineBuffer;
 };
 
 } // namespace zantor
