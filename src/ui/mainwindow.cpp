@@ -33,6 +33,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace zantor {
 
@@ -798,9 +799,8 @@ void TmainWindow::filterAllClick() {
 }
 
 void TmainWindow::browseButtonClick() {
-    const QString folder = m_dialogs.chooseFolder(
-        this, dirField->text(),
-        QStringLiteral("Select the folder that holds the game's item files"));
+    const QString folder =
+        m_dialogs.chooseFolder(this, dirField->text(), QString::fromLatin1(kFolderPrompt));
     if (!folder.isEmpty())
         setFieldText(dirField, folder);
 }
@@ -811,7 +811,7 @@ void TmainWindow::startScan() {
     m_programFillsList = true;
     itemList->clear();
     m_programFillsList = false;
-    progBar->setRange(0, 0);
+    progBar->setRange(0, 1); // empty, not a busy animation, until the files are counted
     progBar->setValue(0);
     refreshButton->hide();
     openButton->hide();
@@ -836,7 +836,7 @@ void TmainWindow::TimerTimer() {
     // The scan runs to its end without taking input; the bar repaints as it goes.
     const ScanResult result = scanFolder(request, [this](std::size_t done, std::size_t total) {
         if (done == 0)
-            progBar->setMaximum(static_cast<int>(total));
+            progBar->setMaximum(std::max(static_cast<int>(total), 1));
         progBar->setValue(static_cast<int>(done));
         progBar->repaint();
     });

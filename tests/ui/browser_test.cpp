@@ -66,6 +66,25 @@ TEST(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
     EXPECT_EQ(w.main->rescanMark(), 0);
 }
 
+TEST(Browser, theProgressBarStartsEmptyNeverBusy) {
+    UiWorld w;
+    w.dir.write("empty/readme.txt", std::string("no items here"));
+    w.show();
+    QProgressBar* bar = w.main->progBar;
+    for (const char* folder : {"items", "empty"}) {
+        SCOPED_TRACE(folder);
+        clearAndType(w.main->dirField, QString::fromStdString(w.dir.file(folder)));
+        click(w.main->refreshButton);
+        ASSERT_TRUE(bar->isVisible());
+        // A range of 0 to 0 is drawn as a busy animation.
+        EXPECT_LT(bar->minimum(), bar->maximum());
+        EXPECT_EQ(bar->value(), bar->minimum());
+        waitForScan(w);
+        EXPECT_LT(bar->minimum(), bar->maximum());
+    }
+    EXPECT_EQ(w.main->itemCount->text(), "0 items in total.");
+}
+
 TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
     UiWorld w;
     w.show();
@@ -212,6 +231,8 @@ TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     w.show();
     w.dialogs.folders.push_back(QString::fromStdString(w.dir.file("files")));
     click(w.main->browseButton);
+    EXPECT_EQ(w.dialogs.folderPrompts.value(0),
+              "Select the folder that holds the game's item files");
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
     EXPECT_EQ(w.main->rescanMark(), 1);
     EXPECT_FALSE(w.main->Timer->isActive());

@@ -145,6 +145,17 @@ TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     EXPECT_FALSE(storeHas(*w.store, "Show item names"));
 }
 
+TEST(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
+    UiWorld w;
+    w.show();
+    EXPECT_EQ(w.main->itemIDfield->text(), "0");
+    EXPECT_EQ(w.main->textIDfield->text(), "0");
+    EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
+    EXPECT_EQ(w.main->nameField->text(), "");
+    EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
+    EXPECT_TRUE(w.main->saved());
+}
+
 TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     UiWorld w;
     std::filesystem::remove(w.file("items.lst"));

@@ -27,7 +27,8 @@ QMessageBox::StandardButton ScriptedDialogs::ask(QWidget*, QMessageBox::Icon, co
     return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
 }
 
-QString ScriptedDialogs::chooseFolder(QWidget*, const QString&, const QString&) {
+QString ScriptedDialogs::chooseFolder(QWidget*, const QString&, const QString& prompt) {
+    folderPrompts << prompt;
     if (folders.empty())
         return {};
     const QString f = folders.front();

@@ -24,6 +24,7 @@ class ScriptedDialogs final : public UserDialogs {
 public:
     std::deque<QMessageBox::StandardButton> answers; // default: Cancel, else No
     std::deque<QString> folders;                     // default: cancelled
+    QStringList folderPrompts;                       // of every folder chooser shown
     std::deque<QString> saveFiles;                   // default: cancelled
     bool urlOpens = true;
 
