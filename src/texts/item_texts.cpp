@@ -115,7 +115,7 @@ void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
 std::string windowCaption(std::string_view openPath, std::string_view name) {
     return "Zantor | " +
            std::string(openPath.substr(lastCharactersStart(openPath, kCaptionPathLength))) + " - " +
-           decodeWindows1252(name);
+           std::string(name);
 }
 
 std::string stepTextId(std::string_view text, bool up) {

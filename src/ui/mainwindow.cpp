@@ -561,8 +561,9 @@ void TmainWindow::textIDfieldKeyDown(bool up) {
 }
 
 void TmainWindow::nameFieldChange() {
+    // The field's text is Unicode already: it goes into the caption as it is.
     setWindowTitle(
-        QString::fromUtf8(windowCaption(m_openPath, nameField->text().toStdString()).c_str()));
+        QString::fromStdString(windowCaption(m_openPath, nameField->text().toStdString())));
     notSaved();
 }
 

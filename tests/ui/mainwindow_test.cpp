@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -312,6 +311,10 @@ TEST(Caption, followsTheNameField) {
     typeInto(w.main->nameField, "!");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
     EXPECT_FALSE(w.main->saved());
+    clearAndType(w.main->nameField, "Caf");
+    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
+    ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Caf\u00e9"));
+    EXPECT_EQ(w.main->windowTitle(), QString::fromUtf8("Zantor | weapon01.pro - Caf\u00e9"));
 }
 
 TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
@@ -423,14 +426,7 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     w.main->openItemFile(w.item("weapon01.pro"));
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
-    // Letters beyond the keyboard's come through an input method.
-    auto commit = [&](const QString& text) {
-        w.main->nameField->setFocus();
-        QInputMethodEvent typed;
-        typed.setCommitString(text);
-        QApplication::sendEvent(w.main->nameField, &typed);
-    };
-    commit(QString::fromUtf8("\u0151"));
+    commitText(w.main->nameField, QString::fromUtf8("\u0151"));
     ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Knife\u0151"));
     click(w.main->saveButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
@@ -440,7 +436,7 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(w.main->saved());
     // A character the tables do hold is written as its byte.
     clearAndType(w.main->nameField, QStringLiteral("Caf"));
-    commit(QString::fromUtf8("\u00e9"));
+    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
     click(w.main->saveButton);
     EXPECT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);

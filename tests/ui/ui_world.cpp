@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -193,6 +194,13 @@ void clearAndType(QLineEdit* field, const QString& text) {
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
+}
+
+void commitText(QWidget* field, const QString& text) {
+    field->setFocus();
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(field, &typed);
 }
 
 void pressKey(QWidget* widget, Qt::Key key) {

@@ -86,6 +86,9 @@ void click(QAbstractButton* button);
 void typeInto(QWidget* field, const QString& text);
 /// Focuses the field, selects everything, deletes it and types the text.
 void clearAndType(QLineEdit* field, const QString& text);
+/// Focuses the field and enters text at the cursor as an input method does, the way
+/// letters beyond the keyboard's come in.
+void commitText(QWidget* field, const QString& text);
 /// Focuses the widget and presses one key.
 void pressKey(QWidget* widget, Qt::Key key);
 
