@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <utility>
 
 namespace zantor {
 
@@ -298,10 +299,18 @@ void TmainWindow::connectHandlers() {
             [this] { run([this] { refreshButtonClick(); }); });
     connect(openButton, &QPushButton::clicked, this,
             [this] { run([this] { openButtonClick(); }); });
-    connect(itemList, &QListWidget::currentRowChanged, this, [this] {
+    // The user selects an entry by mouse or keyboard, or clicks the one that is already
+    // selected. The current entry that the focus alone makes is no choice.
+    connect(itemList, &QListWidget::itemSelectionChanged, this, [this] {
+        m_listPressPending = false;
         if (!m_programFillsList)
             run([this] { itemListClick(); });
     });
+    connect(itemList, &QListWidget::itemPressed, this, [this] {
+        if (std::exchange(m_listPressPending, false))
+            run([this] { itemListClick(); });
+    });
+    itemList->viewport()->installEventFilter(this);
     connect(itemList, &QListWidget::itemDoubleClicked, this,
             [this] { run([this] { itemListDblClick(); }); });
     connect(Timer, &QTimer::timeout, this, [this] { run([this] { TimerTimer(); }); });
@@ -444,6 +453,8 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
                 return QWidget::eventFilter(watched, event);
             return true;
         }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == itemList->viewport()) {
+        m_listPressPending = true; // a press that changes no selection still counts
     } else if (event->type() == QEvent::FocusOut && watched == dirField) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -860,11 +871,16 @@ void TmainWindow::TimerTimer() {
         throw Error(result.error);
 }
 
+QListWidgetItem* TmainWindow::selectedListEntry() const {
+    const QList<QListWidgetItem*> selected = itemList->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
 void TmainWindow::itemListClick() {
     if (m_config->quickOpen->isChecked()) {
         openButtonClick();
         openButton->setEnabled(false);
-    } else if (itemList->currentRow() >= 0) {
+    } else if (selectedListEntry()) {
         openButton->setEnabled(true);
     }
 }
@@ -874,7 +890,7 @@ void TmainWindow::itemListDblClick() {
 }
 
 void TmainWindow::openButtonClick() {
-    const QListWidgetItem* entry = itemList->currentItem();
+    const QListWidgetItem* entry = selectedListEntry();
     if (!entry)
         return;
     if (m_config->saveOnOpen->isChecked() && !m_saved) {
