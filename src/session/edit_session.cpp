@@ -4,7 +4,7 @@
 #include "common/error.h"
 #include "record/item_file.h"
 #include "texts/encoding.h"
-#include "texts/item_texts.h"
+#include "texts/item_save.h"
 
 namespace zantor {
 
@@ -23,20 +23,24 @@ void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdi
     ItemRecord updated = m_record;
     recordUpdate(updated, form,
                  kind == SaveKind::Save ? AttackModeRule::Save : AttackModeRule::SaveAs);
-    if (m_policy.writeTexts && texts) {
+    const bool withTexts = m_policy.writeTexts && texts;
+    ItemTextsWrite write;
+    if (withTexts) {
         // Refused before anything is written, rather than stored with question marks.
         if (texts->name.find_first_of("\r\n") != std::string::npos)
             throw Error("The name is one line: it cannot hold a line break");
-        const std::string name = encodeWindows1252Exactly(texts->name, "name");
-        const std::string description = encodeWindows1252Exactly(texts->description, "description");
-        writeNameAndDescription(m_lines, m_paths.proItemMsg, texts->textId, name, description,
-                                m_rememberedName);
-        m_rememberedName = name;
+        write.proItemMsg = m_paths.proItemMsg;
+        write.textId = texts->textId;
+        write.name = encodeWindows1252Exactly(texts->name, "name");
+        write.description = encodeWindows1252Exactly(texts->description, "description");
+        write.remembered = m_rememberedName;
     }
-    if (kind == SaveKind::Save)
-        saveItem(m_openPath, updated);
-    else
-        saveItemAs(path, updated);
+    // Both files or neither: pro_item.msg and the item are committed together.
+    saveItemWithTexts(kind == SaveKind::Save ? m_openPath : path, updated,
+                      kind == SaveKind::Save ? ItemSave::InPlace : ItemSave::As,
+                      withTexts ? &write : nullptr, m_lines);
+    if (withTexts)
+        m_rememberedName = write.name;
     m_record = std::move(updated);
     m_saved = true;
 }
