@@ -18,6 +18,7 @@
 #include "ui/game_text.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
+#include "ui/window_form.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,6 +32,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -60,79 +62,43 @@ constexpr TypePage kTypePages[] = {{1, Section::Weapon},
 
 } // namespace
 
-// The editor's controls as the record display and update see them.
-class TmainWindow::Form final : public RecordForm {
+// What the configuration window asks of this one.
+class TmainWindow::ConfigLink final : public ConfigHost {
 public:
-    explicit Form(TmainWindow& window) : m_w(window) {}
-
-    std::string text(std::string_view control) const override {
-        auto* e = qobject_cast<QLineEdit*>(widget(control));
-        return e ? e->text().toStdString() : std::string();
-    }
-    void setText(std::string_view control, const std::string& text) override {
-        if (auto* e = qobject_cast<QLineEdit*>(widget(control)))
-            m_w.setFieldText(e, QString::fromStdString(text));
-    }
-    int position(std::string_view control) const override {
-        auto* list = qobject_cast<QComboBox*>(widget(control));
-        return list ? list->currentIndex() : -1;
-    }
-    void setPosition(std::string_view control, int position) override {
-        if (auto* list = qobject_cast<QComboBox*>(widget(control)))
-            list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-    }
-    std::string listEntry(std::string_view control) const override {
-        // The entry as the list file holds it: the list shows it decoded.
-        auto* list = qobject_cast<QComboBox*>(widget(control));
-        return list && list->currentIndex() >= 0 ? toGame(list->currentText()) : std::string();
-    }
-    void refresh(Refresh what) override {
-        switch (what) {
-        case Refresh::None:
+    explicit ConfigLink(TmainWindow& window) : m_w(window) {}
+    DerivedPaths derivedPaths() const override { return m_w.m_session.paths(); }
+    void setDerivedPaths(const DerivedPaths& paths) override { m_w.m_session.setPaths(paths); }
+    void reloadList(List list) override {
+        switch (list) {
+        case List::GroundArt:
+            m_w.loadArtList(m_w.groundArtList, false);
             break;
-        case Refresh::NameAndDescription:
-            m_w.showNameAndDescription();
+        case List::InventoryArt:
+            m_w.loadArtList(m_w.invenArtList, false);
             break;
-        case Refresh::GroundPreview:
-            m_w.groundPreview();
+        case List::MaleLooks:
+            m_w.loadArtList(m_w.maleLooksList, false);
             break;
-        case Refresh::MaterialName:
-            m_w._changeMaterialName();
+        case List::FemaleLooks:
+            m_w.loadArtList(m_w.femaleLooksList, false);
             break;
-        case Refresh::InventoryPreview:
-            m_w.inventoryPreview();
-            break;
-        case Refresh::PageStep:
-            m_w.pageStep();
-            break;
-        case Refresh::DamageTypeName:
-            m_w._changeDmgType();
-            break;
-        case Refresh::ProjectileName:
-            m_w._changeFireArtName();
-            break;
-        case Refresh::AmmoTypeName:
-            m_w._changeAmmoType();
-            break;
-        case Refresh::DefaultAmmoName:
-            m_w._changeDefaultAmmoName();
-            break;
-        case Refresh::MaleLooks:
-            m_w.maleLooksListChange();
-            break;
-        case Refresh::FemaleLooks:
-            m_w.femaleLooksListChange();
-            break;
-        case Refresh::Enabling:
-            m_w.enablingStep();
+        case List::Statistics:
+            m_w.fillStatLists(false);
             break;
         }
     }
+    void reloadTexts() override { m_w.loadLineBuffer(); }
+    void showOpenItemAgain() override {
+        // The names, list choices and previews come from the new files; the display
+        // runs under the loading guard and leaves the saved flag as it was.
+        if (m_w.m_session.isOpen())
+            m_w.recordDisplay();
+    }
+    void rethrowKeptError() override { m_w.m_runner.rethrowPending(); }
+    void forgetKeptError() override { m_w.m_runner.forgetPending(); }
+    void quit() override { m_w.quit(); }
 
 private:
-    QWidget* widget(std::string_view control) const {
-        return m_w.m_controls.value(QString::fromUtf8(control.data(), qsizetype(control.size())));
-    }
     TmainWindow& m_w;
 };
 
@@ -161,7 +127,8 @@ private:
 TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_store(store), m_dialogs(dialogs), m_form(std::make_unique<Form>(*this)) {
+      m_store(store), m_dialogs(dialogs), m_runner(dialogs, this),
+      m_configLink(std::make_unique<ConfigLink>(*this)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Zantor | v3.5"));
     applyLook(this);
@@ -200,6 +167,9 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->objectName().isEmpty())
             m_controls.insert(w->objectName(), w);
+    m_form = std::make_unique<WindowForm>(
+        m_controls, [this](QLineEdit* field, const QString& text) { setFieldText(field, text); },
+        [this](Refresh what) { refreshAfterField(what); });
     connectHandlers();
     FormCreate();
 }
@@ -211,34 +181,58 @@ void TmainWindow::attachWindows(TconfigWindow* config, TaboutWindow* about) {
     m_about = about;
 }
 
-// Runs a handler from a signal. Inside another user action (the program writing into
-// a field) an error is kept for that action, which rethrows it where it wrote; at the
-// top it ends the action and is shown.
+ConfigHost& TmainWindow::configHost() {
+    return *m_configLink;
+}
+
 void TmainWindow::run(const std::function<void()>& handler) {
-    if (m_actionDepth > 0) {
-        if (m_pendingError)
-            return;
-        try {
-            handler();
-        } catch (...) {
-            m_pendingError = std::current_exception();
-        }
-        return;
-    }
-    ++m_actionDepth;
-    reportErrors(m_dialogs, this, [&] {
-        handler();
-        rethrowPending();
-    });
-    m_pendingError = nullptr;
-    --m_actionDepth;
+    m_runner.run(handler);
 }
 
 void TmainWindow::rethrowPending() {
-    if (m_pendingError) {
-        auto error = m_pendingError;
-        m_pendingError = nullptr;
-        std::rethrow_exception(error);
+    m_runner.rethrowPending();
+}
+
+void TmainWindow::refreshAfterField(Refresh what) {
+    switch (what) {
+    case Refresh::None:
+        break;
+    case Refresh::NameAndDescription:
+        showNameAndDescription();
+        break;
+    case Refresh::GroundPreview:
+        groundPreview();
+        break;
+    case Refresh::MaterialName:
+        _changeMaterialName();
+        break;
+    case Refresh::InventoryPreview:
+        inventoryPreview();
+        break;
+    case Refresh::PageStep:
+        pageStep();
+        break;
+    case Refresh::DamageTypeName:
+        _changeDmgType();
+        break;
+    case Refresh::ProjectileName:
+        _changeFireArtName();
+        break;
+    case Refresh::AmmoTypeName:
+        _changeAmmoType();
+        break;
+    case Refresh::DefaultAmmoName:
+        _changeDefaultAmmoName();
+        break;
+    case Refresh::MaleLooks:
+        maleLooksListChange();
+        break;
+    case Refresh::FemaleLooks:
+        femaleLooksListChange();
+        break;
+    case Refresh::Enabling:
+        enablingStep();
+        break;
     }
 }
 
@@ -297,10 +291,8 @@ void TmainWindow::connectHandlers() {
         e->installEventFilter(this);
     dirField->installEventFilter(this);
 
-    connect(mainPages, &QTabWidget::currentChanged, this, [this](int index) {
-        if (!m_programChangesPage)
-            run([&] { mainPagesChange(index); });
-    });
+    connect(mainPages, &QTabWidget::currentChanged, this,
+            [this](int index) { run([&] { mainPagesChange(index); }); });
     connect(filterAll, &QCheckBox::toggled, this, [this] { run([this] { filterAllClick(); }); });
     connect(browseButton, &QToolButton::clicked, this,
             [this] { run([this] { browseButtonClick(); }); });
@@ -418,10 +410,10 @@ void TmainWindow::_showConfig() {
     writeFilters();
     const int page = mainPages->currentIndex();
     m_config->setPageTag(page);
-    const int result = m_config->exec() == QDialog::Accepted ? 1 : 2;
+    const bool done = m_config->exec() == QDialog::Accepted;
     if (m_quitting)
         return;
-    if (result == 2)
+    if (!done) // Cancel: the stored values come back
         _mainWindowShow();
     setPageByProgram(page);
 }
@@ -484,37 +476,36 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
 // Pages and change tracking
 
 void TmainWindow::notSaved() {
-    if (m_tag == 0)
+    if (!m_loading)
         m_session.markUnsaved();
 }
 
 void TmainWindow::setPageByProgram(int index) {
-    m_programChangesPage = true;
+    // A page the program shows is not the user's choice.
+    const QSignalBlocker quiet(mainPages);
     mainPages->setCurrentIndex(index);
-    m_programChangesPage = false;
 }
 
 void TmainWindow::mainPagesChange(int index) {
     if (index < 1) {
-        m_pageMode = 1;
+        m_pageMode = PageMode::CommonPage;
         return;
     }
-    m_pageMode = 2;
+    m_pageMode = PageMode::TypePage;
     writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderPageValue);
 }
 
 void TmainWindow::pageStep() {
-    m_programChangesPage = true;
+    const QSignalBlocker quiet(mainPages);
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
     for (const auto& p : kTypePages) {
         if (m_session.record().section() != p.section)
             continue;
         mainPages->setTabVisible(p.index, true);
-        if (m_pageMode == 2)
+        if (m_pageMode == PageMode::TypePage)
             mainPages->setCurrentIndex(p.index);
     }
-    m_programChangesPage = false;
 }
 
 void TmainWindow::enablingStep() {
@@ -526,11 +517,11 @@ void TmainWindow::enablingStep() {
 
 void TmainWindow::recordDisplay() {
     // The guard comes down however the display ends, so later edits count as edits.
-    m_tag = 1;
+    m_loading = true;
     struct Lower {
-        int& tag;
-        ~Lower() { tag = 0; }
-    } lower{m_tag};
+        bool& loading;
+        ~Lower() { loading = false; }
+    } lower{m_loading};
     m_session.display(*m_form);
 }
 
@@ -571,8 +562,7 @@ void TmainWindow::setDescription(const QString& text) {
 
 void TmainWindow::showReferences(Refresh what) {
     lookUpReferences(what, *m_form, m_session.paths(), [this](const ShownReference& r) {
-        QWidget* control =
-            m_controls.value(QString::fromUtf8(r.control.data(), qsizetype(r.control.size())));
+        QWidget* control = m_form->widget(r.control);
         if (auto* picture = qobject_cast<PicturePane*>(control))
             picture->load(QString::fromStdString(r.text));
         else if (auto* edit = qobject_cast<QLineEdit*>(control))
@@ -780,7 +770,7 @@ void TmainWindow::writeFilters() {
 // Item browser
 
 void TmainWindow::dirFieldChange() {
-    m_rescanMark = 1;
+    m_rescanNeeded = true;
     writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderValue);
 }
 
@@ -789,7 +779,7 @@ void TmainWindow::dirFieldExit() {
 }
 
 void TmainWindow::refreshButtonClick() {
-    m_rescanMark = 1;
+    m_rescanNeeded = true;
     startScan();
 }
 
@@ -808,7 +798,7 @@ void TmainWindow::browseButtonClick() {
 }
 
 void TmainWindow::startScan() {
-    if (m_rescanMark != 1)
+    if (!m_rescanNeeded)
         return;
     m_programFillsList = true;
     itemList->clear();
@@ -855,7 +845,7 @@ void TmainWindow::TimerTimer() {
     itemCount->show();
     refreshButton->show();
     openButton->show();
-    m_rescanMark = 0;
+    m_rescanNeeded = false;
     if (!result.error.empty())
         throw Error(result.error);
 }

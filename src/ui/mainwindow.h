@@ -5,6 +5,8 @@
 #include "record/record_form.h"
 #include "session/edit_session.h"
 #include "settings/settings.h"
+#include "ui/action_runner.h"
+#include "ui/config_host.h"
 
 #include <QHash>
 #include <QWidget>
@@ -36,6 +38,7 @@ class TaboutWindow;
 class TconfigWindow;
 class UserDialogs;
 class PicturePane;
+class WindowForm;
 
 // The editor: a page control with the common page and one page per item type, the
 // item browser below it and the row of command buttons.
@@ -52,12 +55,18 @@ public:
 
     // State that the rest of the program and tests read.
     bool saved() const { return m_session.saved(); }
-    int loadingGuard() const { return m_tag; }
-    int pageMode() const { return m_pageMode; }
+    // Which page the user last chose: the type page of an opened item comes to the front
+    // only after the user chose a type page.
+    enum class PageMode { NoChoice, CommonPage, TypePage };
+
+    /// True while the program itself fills the editor: its writes are no edits.
+    bool loading() const { return m_loading; }
+    PageMode pageMode() const { return m_pageMode; }
     const ItemRecord& record() const { return m_session.record(); }
     const std::string& openPath() const { return m_session.openPath(); }
     const std::string& rememberedName() const { return m_session.rememberedName(); }
-    int rescanMark() const { return m_rescanMark; }
+    /// True when the item list must be rebuilt (the folder changed or a rescan was asked).
+    bool rescanNeeded() const { return m_rescanNeeded; }
     const DerivedPaths& derivedPaths() const { return m_session.paths(); }
 
     /// Opens an item file as the item browser's Open does after forming the path.
@@ -66,6 +75,9 @@ public:
 
     /// Ends the program without asking and without writing the settings.
     void quit();
+
+    /// What the configuration window asks of this one.
+    ConfigHost& configHost();
 
     // Controls, named as the user-visible parts of the window are named elsewhere.
     QTabWidget* mainPages = nullptr;
@@ -200,16 +212,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class Form;
     class SettingsForm;
-    friend class Form;
-    friend class SettingsForm;
-    // Done in the configuration window stores the folders, rebuilds the derived paths,
-    // reloads this window's lists and shows the open item again.
-    friend class TconfigWindow;
+    class ConfigLink;
 
     void run(const std::function<void()>& handler);
     void rethrowPending();
+    /// Runs the lookup, preview or page step that follows a field the display filled.
+    void refreshAfterField(Refresh what);
     void setFieldText(QLineEdit* field, const QString& text);
     void setDescription(const QString& text);
     void setPageByProgram(int index);
@@ -305,23 +314,22 @@ private:
     UserDialogs& m_dialogs;
     TconfigWindow* m_config = nullptr;
     TaboutWindow* m_about = nullptr;
-    std::unique_ptr<Form> m_form;
+    ActionRunner m_runner;
+    std::unique_ptr<ConfigLink> m_configLink;
     QHash<QString, QWidget*> m_controls;
-    int m_actionDepth = 0;
-    std::exception_ptr m_pendingError;
-    bool m_programChangesPage = false;
+    std::unique_ptr<WindowForm> m_form;
     bool m_programFillsList = false;
     bool m_listPressPending = false; // a mouse press on the item list not yet answered
     bool m_shownOnce = false;
 
     // The open item, its paths and Save: what the window and zantor-cli share.
     EditSession m_session;
-    int m_tag = 0;      // the loading guard
-    int m_pageMode = 0; // 0 no choice yet, 1 common page, 2 a type page
+    bool m_loading = false; // the loading guard
+    PageMode m_pageMode = PageMode::NoChoice;
     int m_selectionKeeper = -1;
     bool m_firstActivation = true;
     bool m_quitting = false;
-    int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
+    bool m_rescanNeeded = false;
 };
 
 } // namespace zantor

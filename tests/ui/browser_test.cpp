@@ -62,7 +62,7 @@ TEST_F(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
     listFiles(w);
     EXPECT_EQ(w.main->itemCount->text(), "7 items in total.");
     EXPECT_TRUE(entries(w).contains(" - UPPER001.PRO"));
-    EXPECT_EQ(w.main->rescanMark(), 0);
+    EXPECT_FALSE(w.main->rescanNeeded());
 }
 
 TEST_F(Browser, theProgressBarStartsEmptyNeverBusy) {
@@ -97,7 +97,7 @@ TEST_F(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
     w.main->dirField->setFocus();
     w.main->dirField->selectAll();
     QTest::keyClicks(w.main->dirField, QString::fromStdString(w.dir.file("other")));
-    EXPECT_EQ(w.main->rescanMark(), 1);
+    EXPECT_TRUE(w.main->rescanNeeded());
     w.main->itemList->setFocus();
     waitForScan(w);
     EXPECT_EQ(entries(w), QStringList{" - a.pro"});
@@ -271,7 +271,7 @@ TEST_F(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     EXPECT_EQ(w.dialogs.folderPrompts.value(0),
               "Select the folder that holds the game's item files");
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
-    EXPECT_EQ(w.main->rescanMark(), 1);
+    EXPECT_TRUE(w.main->rescanNeeded());
     EXPECT_FALSE(w.main->Timer->isActive());
     click(w.main->browseButton); // cancelled
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));

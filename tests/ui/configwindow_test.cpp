@@ -139,7 +139,7 @@ TEST(ConfigWindowCases, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFla
                       w.config->folderField(v.folder)->text().toStdString())
                 << v.name;
         EXPECT_EQ(m.saved(), item != Item::Edited);
-        EXPECT_EQ(m.loadingGuard(), 0);
+        EXPECT_FALSE(m.loading());
         if (item == Item::None) {
             // The lists are new and nothing is shown.
             EXPECT_EQ(choices(m), (ListChoices{-1, -1, -1, -1, -1}));

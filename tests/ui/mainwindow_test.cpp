@@ -174,7 +174,7 @@ TEST_F(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
     showWith("weapon01.pro");
     auto* m = w.main.get();
     EXPECT_TRUE(m->saved());
-    EXPECT_EQ(m->loadingGuard(), 0);
+    EXPECT_FALSE(m->loading());
     EXPECT_EQ(m->nameField->text(), "Knife");
     EXPECT_EQ(m->descField->toPlainText(), "A small knife.");
     EXPECT_EQ(m->rememberedName(), "Knife");
@@ -272,12 +272,12 @@ TEST_F(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     m->openItemFile(w.item("armor001.pro"));
     EXPECT_TRUE(m->mainPages->isTabVisible(2));
     EXPECT_EQ(m->mainPages->currentIndex(), 0);
-    EXPECT_EQ(m->pageMode(), 0);
+    EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::NoChoice);
 
     w.store->OpenKey(kSettingsKey, true);
     w.store->DeleteKey(kSettingsKey);
     clickTab(m->mainPages, 2);
-    EXPECT_EQ(m->pageMode(), 2);
+    EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::TypePage);
     EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
 
     m->openItemFile(w.item("misc0001.pro"));
@@ -288,7 +288,7 @@ TEST_F(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     EXPECT_EQ(m->mainPages->currentIndex(), 1);
 
     clickTab(m->mainPages, 0);
-    EXPECT_EQ(m->pageMode(), 1);
+    EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::CommonPage);
     m->openItemFile(w.item("armor001.pro"));
     EXPECT_EQ(m->mainPages->currentIndex(), 0);
     EXPECT_TRUE(m->mainPages->isTabVisible(2));
