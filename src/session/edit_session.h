@@ -20,7 +20,7 @@ enum class SaveKind { Save, SaveAs };
 //
 // Both check every field before anything is written, so a field that is not a whole
 // number changes nothing on disk (the record update runs on a copy first; only then
-// are pro_item.msg and the item file written, in that order). The window always writes
+// are pro_item.msg and the item file written, together). The window always writes
 // the item's name and description with it; zantor-cli writes them only when it was told
 // where the message files are (`writeTexts`), and never asks a question: where the
 // window asks about unsaved changes, the command line has no changes to lose.
@@ -71,12 +71,13 @@ public:
     /// refresh. Throws only what the form's refreshes throw.
     void display(RecordForm& form);
 
-    /// Save (over the open file) or Save As (to `path`). Every field of the form is
-    /// checked first: a field that is not a whole number throws Error and nothing is
-    /// written. Then, when the policy writes texts and `texts` is given, the name and
-    /// description lines go into pro_item.msg (see writeNameAndDescription), then the
-    /// item file. Afterwards the record holds the saved values, the remembered name is
-    /// the name written and the item counts as saved. Throws Error as the writes do.
+    /// Save (over the open file) or Save As (to `path`): the one place where an item is
+    /// saved. Every field of the form is checked first: a field that is not a whole
+    /// number throws Error and nothing is written. Then, when the policy writes texts
+    /// and `texts` is given, the new pro_item.msg (name and description lines) and the
+    /// item file are written all or nothing (see saveItemWithTexts). Afterwards the
+    /// record holds the saved values, the remembered name is the name written and the
+    /// item counts as saved. Throws Error as the writes do; nothing changes then.
     void save(SaveKind kind, const RecordForm& form, const ItemTextsEdit* texts,
               const std::string& path = {});
 
