@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
+#include "texts/item_save.h"
 #include "texts/item_texts.h"
 #include "texts/references.h"
 #include "ui/aboutwindow.h"
@@ -582,17 +583,6 @@ void TmainWindow::nameFieldChange() {
     notSaved();
 }
 
-void TmainWindow::writeNameAndDescription() {
-    // Refused before anything is written, rather than stored with question marks.
-    const std::string name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
-    const std::string description =
-        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
-    zantor::writeNameAndDescription(m_lineBuffer, m_paths.proItemMsg,
-                                    textIDfield->text().toStdString(), name, description,
-                                    m_rememberedName);
-    m_rememberedName = name;
-}
-
 void TmainWindow::loadLineBuffer() {
     m_lineBuffer.load(m_paths.proItemMsg);
 }
@@ -601,12 +591,19 @@ void TmainWindow::loadLineBuffer() {
 // Save and Save As
 
 void TmainWindow::save(AttackModeRule rule, const std::string& path, bool inPlace) {
-    writeNameAndDescription();
+    // Refused before anything is written, rather than stored with question marks.
+    ItemTextsWrite texts;
+    texts.proItemMsg = m_paths.proItemMsg;
+    texts.textId = textIDfield->text().toStdString();
+    texts.name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
+    texts.description =
+        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
+    texts.remembered = m_rememberedName;
     ::zantor::recordUpdate(m_record, *m_form, rule);
-    if (inPlace)
-        saveItem(path, m_record);
-    else
-        saveItemAs(path, m_record);
+    // Both files or neither: pro_item.msg and the item are committed together.
+    saveItemWithTexts(path, m_record, inPlace ? ItemSave::InPlace : ItemSave::As, &texts,
+                      m_lineBuffer);
+    m_rememberedName = texts.name;
     m_saved = true;
 }
 

@@ -296,7 +296,6 @@ private:
     void fillCalibreList();
     void fillStatLists(bool keepSelection);
     void loadArtList(QComboBox* list, const std::string& path, bool keepSelection);
-    void writeNameAndDescription();
     void save(AttackModeRule rule, const std::string& path, bool inPlace);
     void startScan();
     void writeFilters();
