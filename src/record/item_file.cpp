@@ -15,7 +15,9 @@ constexpr std::size_t kSmallestReadable = 61;
 } // namespace
 
 void readItem(const std::filesystem::path& path, ItemRecord& record) {
-    const Bytes data = readFile(path);
+    const Bytes data = readFileStart(path, kLargestItemFile + 1, nullptr);
+    if (data.size() > kLargestItemFile)
+        throw Error("File too large for an item file");
     if (data.size() < kSmallestReadable)
         throwIoCode(kReadBeyondEnd);
 
@@ -50,18 +52,25 @@ Bytes itemFileBytes(const ItemRecord& record) {
     return out;
 }
 
+FileWrite itemFileWrite(const std::filesystem::path& path, const Bytes& bytes, ItemSave how) {
+    FileWrite w;
+    w.path = path;
+    w.bytes = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // Save clears the read-only attribute, writes and sets it again; Save As leaves
+    // attributes alone, so a read-only target is refused.
+    w.mode = how == ItemSave::InPlace ? FileWrite::Mode::ReadOnly : FileWrite::Mode::Keep;
+    w.needsWritePermission = how == ItemSave::As;
+    return w;
+}
+
 void saveItem(const std::filesystem::path& path, const ItemRecord& record) {
     const Bytes bytes = itemFileBytes(record);
-    setWritable(path, true);
-    writeFileAtomic(path, bytes);
-    setWritable(path, false);
+    commitFiles({itemFileWrite(path, bytes, ItemSave::InPlace)});
 }
 
 void saveItemAs(const std::filesystem::path& path, const ItemRecord& record) {
     const Bytes bytes = itemFileBytes(record);
-    if (isReadOnly(path))
-        throwIoCode(kAccessDenied);
-    writeFileAtomic(path, bytes);
+    commitFiles({itemFileWrite(path, bytes, ItemSave::As)});
 }
 
 } // namespace zantor
