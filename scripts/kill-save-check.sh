@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Kills "zantor-cli set" with SIGKILL at random moments of a save, a few hundred times
-# (KILL_ROUNDS, 300 by default). After every kill each of the two files holds either
-# its old or its new bytes, pro_item.msg is never older than the item (it is renamed
-# first), a new item is read-only, and at most the killed writer's temporaries are
-# left; the next save removes them. Ends by itself.
+# (KILL_ROUNDS, 300 by default), saving one item and its name in turn as state A and
+# state B. After every kill each of the two files holds either its old or its new
+# bytes, pro_item.msg is never older than the item (it is renamed first), the item
+# has its old mode or the saved one (read-only), and at most the killed writer's
+# temporaries are left; the next save removes them. Ends by itself.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cli="${1:-$here/build/release/src/cli/zantor-cli}"
@@ -11,61 +12,68 @@ rounds="${KILL_ROUNDS:-300}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-mkdir -p "$work/live" "$work/ref"
-item_name="$(cd "$here/sample/items" && ls | grep -i '\.pro$' | head -n 1)"
-cp "$here/sample/items/$item_name" "$work/live/item.pro"
-cp "$here/sample/files/pro_item.msg" "$work/live/pro_item.msg"
-chmod 0644 "$work/live/item.pro"
-
 fail() {
   echo "kill-save-check: round $1: $2" >&2
   exit 1
 }
 temps() { find "$1" -maxdepth 1 -name '.zt-*' | wc -l; }
+args() { # FOLDER STATE: the arguments of the save of that state
+  if [ "$2" = A ]; then
+    cmd=(set "$1/item.pro" --msg-dir "$1" nameField="State A" descField=$'Saved\nas A' priceField=111)
+  else
+    cmd=(set "$1/item.pro" --msg-dir "$1" nameField="State B" descField="Saved as B" priceField=222)
+  fi
+}
+save() {
+  args "$1" "$2"
+  "$cli" "${cmd[@]}"
+}
 
-# How long one save takes, so that the kills fall inside it.
+mkdir -p "$work/live"
+item_name="$(cd "$here/sample/items" && ls | grep -i '\.pro$' | head -n 1)"
+cp "$here/sample/items/$item_name" "$work/live/item.pro"
+cp "$here/sample/files/pro_item.msg" "$work/live/pro_item.msg"
+chmod 0644 "$work/live/item.pro"
+
+# The bytes of both states, and how long one save takes, so that the kills fall inside it.
+save "$work/live" B >/dev/null
+cp -a "$work/live" "$work/B"
 start=$(date +%s%N)
-"$cli" set "$work/live/item.pro" --msg-dir "$work/live" nameField=Start >/dev/null
-took_us=$((($(date +%s%N) - start) / 1000))
-window_us=$((took_us * 3 / 2 + 1))
+save "$work/live" A >/dev/null
+# Starting "sleep" takes time too: the kills are aimed at the first half.
+took_us=$((($(date +%s%N) - start) / 2000 + 1))
+cp -a "$work/live" "$work/A"
+mode="$(stat -c %a "$work/A/item.pro")"
+[ "$mode" = 444 ] || fail 0 "a saved item has mode $mode"
 
-killed=0
+killed=0 between=0 leftover=0
 for ((i = 1; i <= rounds; i++)); do
-  args=(nameField="Round $i" descField="Saved in round $i" priceField=$((1000 + i)))
-  # What this save writes when it is not killed.
-  rm -rf "$work/ref" && cp -a "$work/live" "$work/ref"
-  "$cli" set "$work/ref/item.pro" --msg-dir "$work/ref" "${args[@]}" >/dev/null ||
-    fail "$i" "the reference save failed"
-  old_msg="$(sha1sum <"$work/live/pro_item.msg")"
-  old_item="$(sha1sum <"$work/live/item.pro")"
-  new_msg="$(sha1sum <"$work/ref/pro_item.msg")"
-  new_item="$(sha1sum <"$work/ref/item.pro")"
-  old_mode="$(stat -c %a "$work/live/item.pro")"
-
-  "$cli" set "$work/live/item.pro" --msg-dir "$work/live" "${args[@]}" >/dev/null 2>&1 &
+  if ((i % 2)); then new=B old=A; else new=A old=B; fi
+  # The program itself in the background, not a shell around it, so that the kill hits it.
+  args "$work/live" "$new"
+  "$cli" "${cmd[@]}" >/dev/null 2>&1 &
   pid=$!
-  delay_us=$((RANDOM * 32768 + RANDOM))
-  sleep "$(printf '0.%06d' $((delay_us % window_us)))"
-  kill -9 "$pid" 2>/dev/null && killed=$((killed + 1)) || true
+  sleep "$(printf '0.%06d' $(((RANDOM * 32768 + RANDOM) % took_us)))"
+  if kill -9 "$pid" 2>/dev/null; then killed=$((killed + 1)); fi
   wait "$pid" 2>/dev/null || true
 
-  msg="$(sha1sum <"$work/live/pro_item.msg")"
-  item="$(sha1sum <"$work/live/item.pro")"
-  [ "$msg" = "$old_msg" ] || [ "$msg" = "$new_msg" ] || fail "$i" "pro_item.msg is torn"
-  [ "$item" = "$old_item" ] || [ "$item" = "$new_item" ] || fail "$i" "the item file is torn"
-  if [ "$item" = "$new_item" ]; then
-    [ "$msg" = "$new_msg" ] || fail "$i" "the item was saved without its name"
-    [ "$(stat -c %a "$work/live/item.pro")" = "$(stat -c %a "$work/ref/item.pro")" ] ||
-      fail "$i" "the saved item has mode $(stat -c %a "$work/live/item.pro")"
-  else
-    [ "$(stat -c %a "$work/live/item.pro")" = "$old_mode" ] || fail "$i" "the old item's mode changed"
-  fi
+  if cmp -s "$work/live/pro_item.msg" "$work/$new/pro_item.msg"; then msg=$new
+  elif cmp -s "$work/live/pro_item.msg" "$work/$old/pro_item.msg"; then msg=$old
+  else fail "$i" "pro_item.msg is torn"; fi
+  if cmp -s "$work/live/item.pro" "$work/$new/item.pro"; then item=$new
+  elif cmp -s "$work/live/item.pro" "$work/$old/item.pro"; then item=$old
+  else fail "$i" "the item file is torn"; fi
+  [ "$item" = "$old" ] || [ "$msg" = "$new" ] || fail "$i" "the item was saved without its name"
+  [ "$(stat -c %a "$work/live/item.pro")" = "$mode" ] || fail "$i" "the item is left writable"
   [ "$(temps "$work/live")" -le 2 ] || fail "$i" "temporaries pile up"
-  # Whatever state the kill left, the folder must stay usable: bring it to the new state.
-  if [ "$msg" != "$new_msg" ] || [ "$item" != "$new_item" ]; then
-    "$cli" set "$work/live/item.pro" --msg-dir "$work/live" "${args[@]}" >/dev/null ||
-      fail "$i" "the save after the kill failed"
+  if [ "$msg" != "$item" ]; then between=$((between + 1)); fi
+  if [ "$(temps "$work/live")" -gt 0 ]; then leftover=$((leftover + 1)); fi
+  # Whatever the kill left, the folder stays usable: the next save completes it.
+  if [ "$msg" != "$new" ] || [ "$item" != "$new" ]; then
+    save "$work/live" "$new" >/dev/null || fail "$i" "the save after the kill failed"
+    cmp -s "$work/live/pro_item.msg" "$work/$new/pro_item.msg" || fail "$i" "a repeated save differs"
+    [ "$(temps "$work/live")" -eq 0 ] || fail "$i" "the next save left temporaries behind"
   fi
-  [ "$(temps "$work/live")" -eq 0 ] || fail "$i" "a save left temporaries behind"
 done
-echo "kill-save-check: $rounds rounds, $killed saves killed, no torn or mismatched file"
+echo "kill-save-check: $rounds rounds, $killed saves killed ($between between the two renames," \
+  "$leftover leaving temporaries), no torn or mismatched file"
