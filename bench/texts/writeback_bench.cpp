@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The name and description write-back is linear in the file: rewriting an item whose
 // old description was never closed (so that it runs to the end of the file) beside
-// one pass that loads the same bytes into lines and joins them again, at two sizes.
+// one pass that loads the same bytes into lines and joins them again, at three sizes:
+// the ratio stays put as the file grows.
 #include "support/ratio_main.h"
 #include "texts/item_texts.h"
 #include "texts/line_buffer.h"
@@ -42,12 +43,13 @@ void writeBackOpenDescription(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(loadAndJoin)->Arg(128 << 10)->Arg(1 << 20);
-BENCHMARK(writeBackOpenDescription)->Arg(128 << 10)->Arg(1 << 20);
+BENCHMARK(loadAndJoin)->Arg(128 << 10)->Arg(1 << 20)->Arg(8 << 20);
+BENCHMARK(writeBackOpenDescription)->Arg(128 << 10)->Arg(1 << 20)->Arg(8 << 20);
 
 int main(int argc, char** argv) {
     return zantor::bench::runWithRatios(
         argc, argv,
         {{"writeBackOpenDescription/131072", "loadAndJoin/131072"},
-         {"writeBackOpenDescription/1048576", "loadAndJoin/1048576"}});
+         {"writeBackOpenDescription/1048576", "loadAndJoin/1048576"},
+         {"writeBackOpenDescription/8388608", "loadAndJoin/8388608"}});
 }

@@ -220,7 +220,7 @@ FileWrite proItemMsgWrite(const std::string& proItemMsg, std::string_view bytes)
 std::string windowCaption(std::string_view openPath, std::string_view name) {
     return "Zantor | " +
            std::string(openPath.substr(lastCharactersStart(openPath, kCaptionPathLength))) + " - " +
-           decodeWindows1252(name);
+           std::string(name);
 }
 
 std::string stepTextId(std::string_view text, bool up) {

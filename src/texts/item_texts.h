@@ -62,7 +62,7 @@ void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
 
 /// The main window's caption: "Zantor | " + the last 12 characters of the open item
 /// file's path (all of it when shorter; empty when no item is open) + " - " + name.
-/// The path and the result are UTF-8; the name is the Windows-1252 text as read.
+/// The path, the name (as the name field holds it) and the result are UTF-8.
 std::string windowCaption(std::string_view openPath, std::string_view name);
 
 /// The text id one step up (+100) or down (-100). Down on exactly "0" gives "0"

@@ -186,7 +186,7 @@ TEST(ItemTexts, captionShowsTheLastTwelveCharactersOfThePathAndTheName) {
         {"/data/items/ARMOR012.PRO", "Leather", "Zantor | ARMOR012.PRO - Leather"},
         {"KEY1.PRO", "Key", "Zantor | KEY1.PRO - Key"},
         {"", "", "Zantor |  - "},
-        {"/data/\u00C9P\u00C9E0001.pro", "\xC9p\xE9\x65",
+        {"/data/\u00C9P\u00C9E0001.pro", "\u00C9p\u00E9e",
          "Zantor | \u00C9P\u00C9E0001.pro - \u00C9p\u00E9e"},
     };
     for (const auto& c : cases)
