@@ -3,6 +3,7 @@
 // editing session that the editor's Save and Save As use.
 #include "cli/cli.h"
 #include "common/error.h"
+#include "common/file_version.h"
 #include "common/files.h"
 #include "common/numbers.h"
 #include "record/value_form.h"
@@ -152,6 +153,8 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     }
     if (dirs.art.empty())
         dirs.art = dirs.msg;
+    // Hashed before it is shown: a change in between makes a later --if-unchanged refuse.
+    const std::string sha256 = currentVersion(file).sha256;
     Shown s(dirs);
     s.open(file);
     std::error_code ec;
@@ -162,6 +165,8 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     if (dirs.given())
         shown["names"] = namesJson(shownNames(s));
     shown["size"] = size;
+    shown["sha256"] = sha256;
+    // Printed only once complete: a failure part way prints nothing.
     out << jsonText(shown, 2) << "\n";
     return 0;
 }
@@ -175,12 +180,15 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
                     (s.session.record().type ? std::string(s.session.record().typeName())
                                              : std::string("item")) +
                     " item");
+    if (field->kind == FieldKind::ItemType)
+        throw Error(std::string(control) +
+                    " cannot be set: Save never writes the item type (it chooses the page)");
     if (!slot->isList) {
         slot->text = value;
         return;
     }
     const int position = toInt(value);
-    if (position < 0 || (field->listSize > 0 && position >= field->listSize))
+    if (position < 0 || position > largestStoredPosition(*field))
         throw Error("'" + value + "' is not an entry of " + std::string(control));
     slot->position = position;
     if (field->kind == FieldKind::Addiction)
@@ -201,15 +209,28 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     (void)out;
     std::string file;
     std::string saveAs;
+    std::optional<std::string> ifUnchanged;
+    bool force = false;
     TextFolders dirs;
     std::vector<std::string_view> assignments;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--save-as") {
+        if (args[i] == "--force") {
+            force = true;
+        } else if (args[i] == "--save-as") {
             if (i + 1 >= args.size()) {
                 err << "zantor-cli set: --save-as needs a file name\n";
                 return 1;
             }
             saveAs = std::string(args[++i]);
+        } else if (args[i] == "--if-unchanged") {
+            if (i + 1 >= args.size()) {
+                err << "zantor-cli set: --if-unchanged needs the sha256 that show prints\n";
+                return 1;
+            }
+            // Hexadecimal digits in either case.
+            ifUnchanged = std::string(args[++i]);
+            for (char& c : *ifUnchanged)
+                c = c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (args[i] == "--msg-dir") {
             takeFolder(args, i, dirs);
         } else if (file.empty() && args[i].find('=') == std::string_view::npos) {
@@ -221,6 +242,17 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     if (file.empty()) {
         err << "zantor-cli set: expected an item file (see --help)\n";
         return 1;
+    }
+    if (!saveAs.empty() && !force) {
+        // Save As never replaces a file without being told to, nor one whose name
+        // differs only in letter case, which the game would read in its place.
+        const std::string twin = caseTwinOf(saveAs);
+        std::error_code ec;
+        if (!twin.empty() || std::filesystem::exists(std::filesystem::symlink_status(saveAs, ec)))
+            throw Error(twin.empty() ? saveAs + " exists; give --force to replace it"
+                                     : twin + " is in the way of " + saveAs +
+                                           ": their names differ only in letter case; give "
+                                           "--force to replace it");
     }
     Shown s(dirs, SavePolicy{.writeTexts = dirs.given()});
     s.open(file);
@@ -255,6 +287,12 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
         if (newDescription)
             texts.description = *newDescription;
     }
+    // Right before the save, so that nothing written since the caller read it is lost.
+    if (ifUnchanged && currentVersion(file).sha256 != *ifUnchanged) {
+        err << "zantor-cli set: " << file
+            << " is no longer the file that was read (its sha256 differs); nothing written\n";
+        return 1;
+    }
     s.session.save(saveAs.empty() ? SaveKind::Save : SaveKind::SaveAs, s.form, &texts, saveAs);
     return 0;
 }
@@ -267,7 +305,8 @@ const Verb kShowVerb{
     "Prints one JSON object: \"type\" (the item type name, \"\" for an unknown type),\n"
     "\"fields\" (every control the item's type shows, keyed by control name: an edit\n"
     "as its text, a list as its position, -1 when a fixed list has no entry for the\n"
-    "stored value) and \"size\" (the file's length in bytes). A default ammunition\n"
+    "stored value), \"size\" (the file's length in bytes) and \"sha256\" (the hash of\n"
+    "its bytes, for set --if-unchanged). A default ammunition\n"
     "of 17821695 shows as 0, as in the editor.\n\n"
     "With --msg-dir, also \"names\": what the editor shows beside the fields of the\n"
     "item's pages, keyed by control name: nameField and descField from pro_item.msg,\n"
@@ -283,19 +322,26 @@ const Verb kShowVerb{
 
 const Verb kSetVerb{
     "set", "change fields of an item file and save it as the editor does",
-    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro] [--msg-dir DIR] CONTROL=VALUE...\n\n"
+    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro [--force]] [--msg-dir DIR]\n"
+    "                      [--if-unchanged HASH] CONTROL=VALUE...\n\n"
     "Starts from the values 'show' prints, replaces the named ones (a list takes a\n"
     "position) and saves through the same steps as the editor's Save: every field is\n"
-    "checked first, and nothing is written when a control or a number is not valid;\n"
-    "then the name and description go into pro_item.msg (with --msg-dir), then the\n"
-    "item file, which is left read-only. With --save-as the item is written to\n"
-    "OUT.pro as Save As does, with its ordering of the attack-mode rows, and FILE.pro\n"
-    "is left alone.\n\n"
+    "checked first; then the name and description (with --msg-dir) and the item file\n"
+    "are written together, both or neither, and the item file is left read-only.\n"
+    "With --save-as the item is written to OUT.pro as Save As does, with its ordering\n"
+    "of the attack-mode rows, and FILE.pro is left alone; an existing OUT.pro, or a\n"
+    "file whose name differs from it only in letter case, is replaced only with\n"
+    "--force.\n\n"
     "With --msg-dir, the item's name and description are written into the folder's\n"
     "pro_item.msg under the text id; nameField=TEXT and descField=TEXT (UTF-8, written\n"
     "as Windows-1252; a description may hold line breaks) replace them, otherwise the\n"
     "texts the item shows are written back. The old name line is found by the name\n"
-    "the item showed. Without --msg-dir, pro_item.msg is not touched.\n",
+    "the item showed. Without --msg-dir, pro_item.msg is not touched.\n"
+    "With --if-unchanged HASH (the \"sha256\" that show printed), nothing is written\n"
+    "and the exit status is 1 when FILE.pro no longer has that hash: another program\n"
+    "changed, replaced or removed it since it was read.\n"
+    "Nothing is written when a control or a number is not valid, when a list value\n"
+    "is beyond what the field stores, or for iTypeList (Save never writes it).\n",
     runSet};
 
 } // namespace zantor::cli
