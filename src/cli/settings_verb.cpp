@@ -7,6 +7,8 @@
 #include "settings/file_settings_store.h"
 #include "settings/settings.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <iomanip>
 #include <optional>
 #include <ostream>
@@ -104,6 +106,11 @@ int runSettings(Args args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     FileSettingsStore store(root ? *root : FileSettingsStore::defaultRoot());
+    // A store the system cannot even look for is an error, not a store without values.
+    std::error_code ec;
+    if (std::filesystem::status(store.root(), ec).type() == std::filesystem::file_type::none &&
+        ec == std::errc::filename_too_long)
+        throwIoError(ENAMETOOLONG, store.root());
     const std::string cwd = currentDirectory();
 
     out << "Settings store: " << store.root().string() << "\n";
