@@ -3,6 +3,7 @@
 // the same record update that Save and Save As use.
 #include "cli/cli.h"
 #include "common/error.h"
+#include "common/file_version.h"
 #include "common/numbers.h"
 #include "record/item_file.h"
 #include "record/value_form.h"
@@ -203,6 +204,8 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     }
     if (dirs.art.empty())
         dirs.art = dirs.msg;
+    // Hashed before it is shown: a change in between makes a later --if-unchanged refuse.
+    const std::string sha256 = currentVersion(file).sha256;
     const Shown s = showItem(file);
     // Printed only once complete: a failure part way prints nothing.
     std::ostringstream json;
@@ -213,7 +216,7 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
         json << ",\n  \"names\": ";
         printNames(names, json);
     }
-    json << ",\n  \"size\": " << s.size << "\n}\n";
+    json << ",\n  \"size\": " << s.size << ",\n  \"sha256\": " << jsonString(sha256) << "\n}\n";
     out << json.str();
     return 0;
 }
@@ -264,6 +267,7 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     (void)out;
     std::string file;
     std::string saveAs;
+    std::optional<std::string> ifUnchanged;
     bool force = false;
     TextFolders dirs;
     std::vector<std::string_view> assignments;
@@ -276,6 +280,15 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
                 return 1;
             }
             saveAs = std::string(args[++i]);
+        } else if (args[i] == "--if-unchanged") {
+            if (i + 1 >= args.size()) {
+                err << "zantor-cli set: --if-unchanged needs the sha256 that show prints\n";
+                return 1;
+            }
+            // Hexadecimal digits in either case.
+            ifUnchanged = std::string(args[++i]);
+            for (char& c : *ifUnchanged)
+                c = c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (args[i] == "--msg-dir") {
             takeFolder(args, i, dirs);
         } else if (file.empty() && args[i].find('=') == std::string_view::npos) {
@@ -341,6 +354,12 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     // Both files or neither: pro_item.msg and the item are committed together.
     const ItemTextsWrite write{proItem, texts.textId, texts.name, texts.description,
                                texts.remembered};
+    // Right before the write, so that nothing written since the caller read it is lost.
+    if (ifUnchanged && currentVersion(file).sha256 != *ifUnchanged) {
+        err << "zantor-cli set: " << file
+            << " is no longer the file that was read (its sha256 differs); nothing written\n";
+        return 1;
+    }
     LineBuffer lines;
     saveItemWithTexts(saveAs.empty() ? file : saveAs, updated,
                       saveAs.empty() ? ItemSave::InPlace : ItemSave::As,
@@ -356,7 +375,8 @@ const Verb kShowVerb{
     "Prints one JSON object: \"type\" (the item type name, \"\" for an unknown type),\n"
     "\"fields\" (every control the item's type shows, keyed by control name: an edit\n"
     "as its text, a list as its position, -1 when a fixed list has no entry for the\n"
-    "stored value) and \"size\" (the file's length in bytes). A default ammunition\n"
+    "stored value), \"size\" (the file's length in bytes) and \"sha256\" (the hash of\n"
+    "its bytes, for set --if-unchanged). A default ammunition\n"
     "of 17821695 shows as 0, as in the editor.\n\n"
     "With --msg-dir, also \"names\": what the editor shows beside the fields of the\n"
     "item's pages, keyed by control name: nameField and descField from pro_item.msg,\n"
@@ -372,8 +392,8 @@ const Verb kShowVerb{
 
 const Verb kSetVerb{
     "set", "change fields of an item file and save it as the editor does",
-    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro [--force]] [--msg-dir DIR] "
-    "CONTROL=VALUE...\n\n"
+    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro [--force]] [--msg-dir DIR]\n"
+    "                      [--if-unchanged HASH] CONTROL=VALUE...\n\n"
     "Starts from the values 'show' prints, replaces the named ones (a list takes a\n"
     "position) and writes the item exactly as the editor's Save does: the file is\n"
     "left read-only. With --save-as the item is written to OUT.pro as Save As does,\n"
@@ -385,6 +405,9 @@ const Verb kSetVerb{
     "descField=TEXT (UTF-8, written as Windows-1252; a description may hold line\n"
     "breaks) replace them, otherwise the texts the item shows are written back. The\n"
     "old name line is found by the name the item showed.\n"
+    "With --if-unchanged HASH (the \"sha256\" that show printed), nothing is written\n"
+    "and the exit status is 1 when FILE.pro no longer has that hash: another program\n"
+    "changed, replaced or removed it since it was read.\n"
     "Nothing is written when a control or a number is not valid, when a list value\n"
     "is beyond what the field stores, or for iTypeList (Save never writes it). The\n"
     "two files are written together: both or neither.\n",

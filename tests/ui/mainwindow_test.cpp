@@ -4,10 +4,12 @@
 #include "ui/look.h"
 #include "ui_world.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,7 +70,9 @@ int visibleRows(QComboBox* list) {
 TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     UiWorld w;
     EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
-    EXPECT_EQ(w.main->size(), QSize(647, 545));
+    // The size laid out for Tahoma, or just what a stand-in font needs.
+    EXPECT_EQ(w.main->size(), QSize(647, 545).expandedTo(w.main->minimumSizeHint()));
+    EXPECT_EQ(w.main->minimumSize(), w.main->maximumSize());
     for (const Field* f : allFields()) {
         const QString name = QString::fromUtf8(f->control.data(), qsizetype(f->control.size()));
         QWidget* control = w.main->findChild<QWidget*>(name);
@@ -116,6 +120,60 @@ TEST(MainWindowLayout, fixedListsAndStartState) {
     EXPECT_EQ(m->itemCount->text(), "0 items in total");
     EXPECT_TRUE(m->weaponFilter->isChecked());
     EXPECT_FALSE(m->filterAll->isChecked());
+}
+
+TEST(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
+    UiWorld w;
+    w.show();
+    const std::pair<const char*, int> pages[] = {{"weapon01.pro", 0}, {"weapon01.pro", 1},
+                                                 {"armor001.pro", 2}, {"contnr01.pro", 3},
+                                                 {"drug0001.pro", 4}, {"ammo0001.pro", 5}};
+    for (const auto& [item, page] : pages) {
+        ASSERT_TRUE(w.main->openItemFile(w.item(item)));
+        clickTab(w.main->mainPages, page);
+        ASSERT_EQ(w.main->mainPages->currentIndex(), page);
+        for (QWidget* control : w.main->findChildren<QWidget*>()) {
+            QString caption;
+            if (auto* label = qobject_cast<QLabel*>(control))
+                caption = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(control))
+                caption = button->text();
+            else if (auto* group = qobject_cast<QGroupBox*>(control))
+                caption = group->title();
+            if (caption.isEmpty() || !control->isVisible())
+                continue;
+            const QSize least = control->minimumSizeHint();
+            EXPECT_TRUE(control->width() >= least.width() && control->height() >= least.height())
+                << "page " << page << ": " << caption.toStdString() << " is " << control->width()
+                << "x" << control->height() << ", needs " << least.width() << "x" << least.height();
+        }
+    }
+}
+
+TEST(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
+    UiWorld w;
+    w.show();
+    ASSERT_TRUE(w.main->openItemFile(w.item("drug0001.pro")));
+    clickTab(w.main->mainPages, 4);
+    struct Case {
+        QLineEdit* time;
+        QLineEdit* column; // the column's third row
+    };
+    for (const Case c : {Case{w.main->midTermField, w.main->effectField23},
+                         Case{w.main->longTermField, w.main->effectField33}}) {
+        const QRect column = c.column->geometry();
+        const QRect time = c.time->geometry();
+        QWidget* label = nullptr;
+        for (QLabel* l : w.main->drugPage->findChildren<QLabel*>())
+            if (l->buddy() == c.time)
+                label = l;
+        ASSERT_NE(label, nullptr);
+        const std::string name = c.time->objectName().toStdString();
+        EXPECT_GT(time.top(), column.bottom()) << name;
+        EXPECT_GE(label->geometry().left(), column.left()) << name;
+        EXPECT_EQ(time.right(), column.right()) << name;
+        EXPECT_LT(label->geometry().right(), time.left()) << name;
+    }
 }
 
 TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
