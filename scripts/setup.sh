@@ -9,6 +9,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream dpkg-dev python3
   fonts-dejavu-core
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 missing=()
