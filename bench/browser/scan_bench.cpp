@@ -3,17 +3,15 @@
 // message file, beside a baseline that only walks the folder and reads 56 bytes
 // of each file with plain system calls.
 #include "browser/scan.h"
+#include "support/bench_world.h"
 #include "support/ratio_main.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -63,21 +61,8 @@ Folder& folder() {
 
 void BM_Baseline_WalkAndRead56(benchmark::State& state) {
     const std::string& dir = folder().items;
-    for (auto _ : state) {
-        std::size_t bytes = 0;
-        DIR* d = ::opendir(dir.c_str());
-        while (const dirent* e = ::readdir(d)) {
-            if (e->d_name[0] == '.')
-                continue;
-            const std::string path = dir + "/" + e->d_name;
-            unsigned char buf[56];
-            const int fd = ::open(path.c_str(), O_RDONLY);
-            bytes += static_cast<std::size_t>(::read(fd, buf, sizeof buf));
-            ::close(fd);
-        }
-        ::closedir(d);
-        benchmark::DoNotOptimize(bytes);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zantor::bench::walkAndRead56(dir));
 }
 BENCHMARK(BM_Baseline_WalkAndRead56)->Unit(benchmark::kMillisecond);
 
