@@ -580,7 +580,11 @@ void TmainWindow::nameFieldChange() {
 }
 
 void TmainWindow::loadLineBuffer() {
-    m_lineBuffer.load(m_paths.proItemMsg);
+    // Every write loads the buffer afresh, so nothing is read here: a large
+    // pro_item.msg costs start-up nothing, and a file that cannot be opened is still
+    // reported now.
+    LineBuffer::checkLoadable(m_paths.proItemMsg);
+    m_lineBuffer = LineBuffer();
 }
 
 // ---------------------------------------------------------------------------

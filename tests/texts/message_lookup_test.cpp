@@ -3,10 +3,14 @@
 #include "support/temp_dir.h"
 #include "texts/message_lookup.h"
 
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace zantor;
@@ -194,4 +198,78 @@ TEST(MessageSnapshot, survivesAMoveWithItsIndex) {
     first = MessageSnapshot::fromBytes("{1}{}{x}");
     moved = std::move(first);
     EXPECT_EQ(moved.lookup("1"), "x");
+}
+
+namespace {
+
+// Waits until the file system's clock has moved on from the file's change time, so
+// that the next change of the file gets another one.
+void letTheClockTick(const std::string& path) {
+    const auto before = fileIdentity(path)->changed;
+    while (fileIdentity(path)->changed == before)
+        std::filesystem::permissions(path, std::filesystem::status(path).permissions());
+}
+
+void writeInPlace(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << bytes;
+}
+
+void setModified(const std::string& path, std::int64_t ns) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {ns / 1'000'000'000, ns % 1'000'000'000}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+} // namespace
+
+// A kept snapshot answers only while the file is the same: every change below keeps
+// the size, and the modification time where it can, and must still be seen.
+TEST(MessageSnapshots, seeEveryChangeOfTheFileBetweenLookups) {
+    const std::string before = "{100}{}{Knife}\r\n";
+    const std::string after = "{100}{}{Spoon}\r\n";
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> changes{
+        {"rewritten in place, modification time put back",
+         [&](const std::string& path) {
+             const auto modified = fileIdentity(path)->modified;
+             letTheClockTick(path);
+             writeInPlace(path, after);
+             setModified(path, modified);
+         }},
+        {"replaced by another file, modification time put back",
+         [&](const std::string& path) {
+             const auto modified = fileIdentity(path)->modified;
+             const std::string other = path + ".new";
+             std::ofstream(other, std::ios::binary) << after;
+             setModified(other, modified);
+             std::filesystem::rename(other, path);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        TempDir dir;
+        const std::string path = dir.write("pro_item.msg", before);
+        MessageSnapshots snapshots(std::chrono::nanoseconds(0));
+        const auto first = snapshots.current(path);
+        EXPECT_EQ(first->lookup("100"), "Knife") << what;
+        EXPECT_EQ(snapshots.current(path), first) << what << ": kept while the same";
+        change(path);
+        EXPECT_EQ(snapshots.current(path)->lookup("100"), "Spoon") << what;
+    }
+}
+
+// The shared snapshots keep none of a file written a moment ago, so a change in
+// the same second to the same size is seen.
+TEST(MessageSnapshots, seeAChangeInTheSameSecondToTheSameSize) {
+    TempDir dir;
+    const std::string path = dir.write("pro_item.msg", "{100}{}{Knife}\r\n");
+    EXPECT_EQ(lookupMessage(path, "100"), "Knife");
+    writeInPlace(path, "{100}{}{Spoon}\r\n");
+    EXPECT_EQ(lookupMessage(path, "100"), "Spoon");
+    std::filesystem::remove(path);
+    EXPECT_THROW(lookupMessage(path, "100"), Error);
+}
+
+TEST(MessageSnapshot, answersIdsInAnyOrderAsItsIndexGrows) {
+    const std::string file = "{1}{}{one}\r\n{2}{}{two}\r\n{1}{}{again}\r\n{3}{}{three}";
+    const MessageSnapshot snapshot = MessageSnapshot::fromBytes(file);
+    for (const std::string id : {"3", "1", "9", "2", "three", "1"})
+        EXPECT_EQ(snapshot.lookup(id), modelLookup(file, id)) << id;
 }
