@@ -9,6 +9,7 @@
 //   the same Qt in the same kind of process.
 // Windows run on the offscreen platform.
 #include "browser/scan.h"
+#include "settings/file_settings_store.h"
 #include "support/bench_world.h"
 #include "support/ratio_main.h"
 #include "ui/editor_app.h"
@@ -64,7 +65,8 @@ struct Listing {
         settings = world.root() / "settings";
         const fs::path before = fs::current_path();
         fs::current_path(world.root()); // the default folders are files/ and items/ here
-        windows = std::make_unique<zantor::EditorWindows>(settings);
+        windows = std::make_unique<zantor::EditorWindows>(
+            std::make_unique<zantor::FileSettingsStore>(settings));
         windows->main.show();
         waitUntilShown(windows->main);
         fs::current_path(before);
@@ -150,7 +152,8 @@ void BM_StartupEditor(benchmark::State& state) {
 
 void BM_StartupEmptyWindow(benchmark::State& state) {
     // The editor's window size, from the window itself.
-    zantor::EditorWindows sized(fs::temp_directory_path() / "zantor-bench-unused");
+    zantor::EditorWindows sized(std::make_unique<zantor::FileSettingsStore>(
+        fs::temp_directory_path() / "zantor-bench-unused"));
     const QSize size = sized.main.size();
     runChild(state, {"--child-empty", std::to_string(size.width()), std::to_string(size.height())},
              startupWorld(kMegabyte).root());
@@ -159,7 +162,7 @@ void BM_StartupEmptyWindow(benchmark::State& state) {
 int childEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     zantor::setUpEditorApplication(app);
-    zantor::EditorWindows windows(zantor::FileSettingsStore::defaultRoot());
+    zantor::EditorWindows windows(zantor::openUserSettingsStore());
     windows.main.show();
     waitUntilShown(windows.main);
     std::_Exit(0); // shown: what comes after is not start-up

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/settings_store.h"
 #include "ui/editor_app.h"
 
 #include <QApplication>
@@ -6,7 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     zantor::setUpEditorApplication(app);
-    zantor::EditorWindows windows(zantor::FileSettingsStore::defaultRoot());
+    zantor::EditorWindows windows(zantor::openUserSettingsStore());
     windows.main.show();
     return QApplication::exec();
 }

@@ -123,17 +123,6 @@ Bytes readAtMost(int fd, std::size_t expected, std::size_t limit, const fs::path
     return data;
 }
 
-FileIdentity identityOf(const struct stat& st) {
-    constexpr std::int64_t kNano = 1'000'000'000;
-    FileIdentity id;
-    id.device = static_cast<std::uint64_t>(st.st_dev);
-    id.inode = static_cast<std::uint64_t>(st.st_ino);
-    id.size = static_cast<std::uint64_t>(st.st_size);
-    id.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * kNano + st.st_mtim.tv_nsec;
-    id.changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * kNano + st.st_ctim.tv_nsec;
-    return id;
-}
-
 mode_t defaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -194,24 +183,6 @@ Bytes readFile(const fs::path& path) {
     struct stat st {};
     Fd fd(openForReading(path, st));
     return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), SIZE_MAX, path);
-}
-
-Bytes readFile(const fs::path& path, FileIdentity& identity) {
-    struct stat st {};
-    Fd fd(openForReading(path, st));
-    identity = identityOf(st);
-    return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), SIZE_MAX, path);
-}
-
-std::optional<FileIdentity> fileIdentity(const fs::path& path) {
-    struct stat st {};
-    // One stat when the path exists as written, which is the common case.
-    if (::stat(path.c_str(), &st) != 0 &&
-        (errno != ENOENT || ::stat(resolvePath(path).c_str(), &st) != 0))
-        return std::nullopt;
-    if (!S_ISREG(st.st_mode))
-        return std::nullopt;
-    return identityOf(st);
 }
 
 Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {

@@ -37,26 +37,6 @@ bool fileExists(const std::filesystem::path& path);
 /// I/O message on failure.
 Bytes readFile(const std::filesystem::path& path);
 
-// What tells one state of a file from another without reading it: the file itself
-// (device, inode), its size and its modification and change times in nanoseconds.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    std::uint64_t size = 0;
-    std::int64_t modified = 0; // ns since the epoch
-    std::int64_t changed = 0;  // ns since the epoch
-    bool operator==(const FileIdentity&) const = default;
-};
-
-/// The identity of the file at `path` from one stat (letter case resolved as
-/// resolvePath does when the path does not exist as written); std::nullopt when it
-/// cannot be stat'ed or is not a regular file.
-std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
-
-/// readFile that also gives the identity of the file it read, taken from the open
-/// file before reading.
-Bytes readFile(const std::filesystem::path& path, FileIdentity& identity);
-
 /// At most `count` bytes from the start of the regular file, and its size.
 /// Throws Error as readFile.
 Bytes readFileStart(const std::filesystem::path& path, std::size_t count, std::uintmax_t* size);

@@ -124,15 +124,17 @@ std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id) {
     }
 }
 
-std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
+std::size_t messageTextStart(std::string_view fileBytes, std::size_t at) {
     const std::string_view bytes = untilEndOfFile(fileBytes);
     const std::size_t idClose = bytes.find('}', at + 1);
-    if (idClose == std::string_view::npos)
-        return std::string_view::npos;
-    const std::size_t open = textOpen(bytes, idClose + 1);
+    return idClose == std::string_view::npos ? idClose : textOpen(bytes, idClose + 1);
+}
+
+std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
+    const std::size_t open = messageTextStart(fileBytes, at);
     if (open == std::string_view::npos)
         return std::string_view::npos;
-    const std::size_t close = bytes.find('}', open + 1);
+    const std::size_t close = untilEndOfFile(fileBytes).find('}', open + 1);
     return close == std::string_view::npos ? close : close + 1;
 }
 
@@ -188,31 +190,44 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
 
 MessageSnapshots::MessageSnapshots(std::chrono::nanoseconds settle) : m_settle(settle) {}
 
+namespace {
+
+// One query of the system when the path exists as written, the common case.
+std::optional<platform::FileIdentity> identityOf(const std::string& path) {
+    if (auto id = platform::fileIdentity(path))
+        return id;
+    return platform::fileIdentity(resolvePath(path));
+}
+
+} // namespace
+
 std::shared_ptr<const MessageSnapshot> MessageSnapshots::current(const std::string& path) {
     const std::lock_guard lock(m_mutex);
     const auto it =
         std::find_if(m_kept.begin(), m_kept.end(), [&](const Kept& k) { return k.path == path; });
+    const std::optional<platform::FileIdentity> identity = identityOf(path);
     if (it != m_kept.end()) {
-        const std::optional<FileIdentity> now = fileIdentity(path);
-        if (now && *now == it->identity) {
+        if (identity && *identity == it->identity) {
             m_kept.splice(m_kept.begin(), m_kept, it);
             return it->snapshot;
         }
         m_kept.erase(it);
     }
-    const auto readAt = std::chrono::system_clock::now();
-    FileIdentity identity;
-    auto snapshot = std::make_shared<const MessageSnapshot>(readFile(path, identity));
+    // The identity is taken before the bytes are read: a write during the reading
+    // makes it differ at the next call.
+    const std::int64_t readAt = platform::fileClockNowNs();
+    auto snapshot = std::make_shared<const MessageSnapshot>(readFile(path));
+    if (!identity)
+        return snapshot;
     constexpr std::int64_t kSecond = 1'000'000'000;
-    const bool wholeSeconds = identity.modified % kSecond == 0 && identity.changed % kSecond == 0;
-    const auto settle = wholeSeconds
-                            ? std::max<std::chrono::nanoseconds>(m_settle, kSettledInWholeSeconds)
-                            : m_settle;
-    const std::int64_t settled =
-        std::chrono::duration_cast<std::chrono::nanoseconds>((readAt - settle).time_since_epoch())
+    const bool wholeSeconds =
+        identity->modifiedNs % kSecond == 0 && identity->changedNs % kSecond == 0;
+    const std::int64_t settle =
+        std::max<std::chrono::nanoseconds>(m_settle, wholeSeconds ? kSettledInWholeSeconds
+                                                                  : std::chrono::nanoseconds(0))
             .count();
-    if (identity.modified < settled && identity.changed < settled) {
-        m_kept.push_front({path, identity, snapshot});
+    if (identity->modifiedNs < readAt - settle && identity->changedNs < readAt - settle) {
+        m_kept.push_front({path, *identity, snapshot});
         if (m_kept.size() > kKeptSnapshots)
             m_kept.pop_back();
     }

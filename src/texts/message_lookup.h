@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/files.h"
+#include "platform/system.h"
 
 #include <chrono>
 #include <cstddef>
@@ -29,6 +30,12 @@ std::string lookupMessageIn(std::string_view fileBytes, std::string_view id);
 /// Where lookupMessageIn finds `id`: the offset of the "{" of the brace group that
 /// matches, or npos when none does (before the first Ctrl-Z). Never throws.
 std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id);
+
+/// Where the text group of the entry whose id group opens at `at` opens by the
+/// lookup's rules (two characters after the id group passed over, then the next
+/// "{"), or npos when there is none before the end of the file or its Ctrl-Z.
+/// Never throws.
+std::size_t messageTextStart(std::string_view fileBytes, std::size_t at);
 
 /// Where the entry whose id group opens at `at` ends by the lookup's own rules: just
 /// after the "}" that closes its text group, or npos when the text group is left
@@ -89,7 +96,7 @@ public:
 private:
     struct Kept {
         std::string path;
-        FileIdentity identity;
+        platform::FileIdentity identity;
         std::shared_ptr<const MessageSnapshot> snapshot;
     };
     std::chrono::nanoseconds m_settle;

@@ -18,8 +18,8 @@ void setUpEditorApplication(QApplication& app) {
     QApplication::setWindowIcon(icon);
 }
 
-EditorWindows::EditorWindows(const std::filesystem::path& settingsRoot)
-    : store(settingsRoot), main(store, dialogs), config(dialogs, store, main, &main),
+EditorWindows::EditorWindows(std::unique_ptr<SettingsStore> settings)
+    : store(std::move(settings)), main(*store, dialogs), config(dialogs, *store, main, &main),
       about(dialogs, &main) {
     main.attachWindows(&config, &about);
 }

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "settings/file_settings_store.h"
+#include "settings/settings_store.h"
 #include "ui/aboutwindow.h"
 #include "ui/configwindow.h"
 #include "ui/dialogs.h"
 #include "ui/mainwindow.h"
 
-#include <filesystem>
+#include <memory>
 
 class QApplication;
 
@@ -16,14 +16,14 @@ namespace zantor {
 /// The application-wide look, name, desktop file name and window icon of the editor.
 void setUpEditorApplication(QApplication& app);
 
-// The editor's three windows, created in program order over a settings store of
-// their own. The program shows `main`; benchmarks build the same windows.
+// The editor's three windows, created in program order over the settings store they
+// are given. The program shows `main`; benchmarks build the same windows.
 struct EditorWindows {
-    explicit EditorWindows(const std::filesystem::path& settingsRoot);
+    explicit EditorWindows(std::unique_ptr<SettingsStore> settings);
     EditorWindows(const EditorWindows&) = delete;
     EditorWindows& operator=(const EditorWindows&) = delete;
 
-    FileSettingsStore store;
+    std::unique_ptr<SettingsStore> store;
     QtDialogs dialogs;
     TmainWindow main;
     TconfigWindow config;

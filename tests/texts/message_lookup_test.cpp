@@ -3,7 +3,6 @@
 #include "support/temp_dir.h"
 #include "texts/message_lookup.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -205,8 +204,8 @@ namespace {
 // Waits until the file system's clock has moved on from the file's change time, so
 // that the next change of the file gets another one.
 void letTheClockTick(const std::string& path) {
-    const auto before = fileIdentity(path)->changed;
-    while (fileIdentity(path)->changed == before)
+    const auto before = platform::fileIdentity(path)->changedNs;
+    while (platform::fileIdentity(path)->changedNs == before)
         std::filesystem::permissions(path, std::filesystem::status(path).permissions());
 }
 
@@ -214,9 +213,17 @@ void writeInPlace(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << bytes;
 }
 
+// Sets the modification time, to the nanosecond, as the system's identity gives it.
 void setModified(const std::string& path, std::int64_t ns) {
-    const timespec times[2] = {{0, UTIME_OMIT}, {ns / 1'000'000'000, ns % 1'000'000'000}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+#ifdef _WIN32
+    constexpr std::int64_t kFrom1601To1970 = 11644473600LL * 1'000'000'000;
+    const auto since1970 = std::chrono::nanoseconds(ns - kFrom1601To1970);
+#else
+    const auto since1970 = std::chrono::nanoseconds(ns);
+#endif
+    std::filesystem::last_write_time(
+        path, std::filesystem::file_time_type::clock::from_sys(
+                  std::chrono::sys_time<std::chrono::nanoseconds>(since1970)));
 }
 
 } // namespace
@@ -229,14 +236,14 @@ TEST(MessageSnapshots, seeEveryChangeOfTheFileBetweenLookups) {
     const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> changes{
         {"rewritten in place, modification time put back",
          [&](const std::string& path) {
-             const auto modified = fileIdentity(path)->modified;
+             const auto modified = platform::fileIdentity(path)->modifiedNs;
              letTheClockTick(path);
              writeInPlace(path, after);
              setModified(path, modified);
          }},
         {"replaced by another file, modification time put back",
          [&](const std::string& path) {
-             const auto modified = fileIdentity(path)->modified;
+             const auto modified = platform::fileIdentity(path)->modifiedNs;
              const std::string other = path + ".new";
              std::ofstream(other, std::ios::binary) << after;
              setModified(other, modified);
