@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +43,9 @@ namespace zantor {
 namespace {
 
 constexpr int kCommonPageIndex = 0;
+constexpr int kPagesHeight = 341;
+// The progress bar of a scan is redrawn at most this often (milliseconds).
+constexpr qint64 kProgressRedrawMs = 40;
 
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
@@ -187,7 +191,10 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     // Lists start without a choice; only the addiction list starts at "None".
     for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList})
         list->setCurrentIndex(-1);
-    setFixedSize(647, 545);
+    // Laid out for Tahoma; where a stand-in font needs more room, the pages and the
+    // window grow just enough, as the configuration window does.
+    mainPages->setFixedHeight(std::max(kPagesHeight, mainPages->minimumSizeHint().height()));
+    fixClientSize(this, QSize(647, 545));
 
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->objectName().isEmpty())
@@ -617,6 +624,15 @@ void TmainWindow::_saveAs() {
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
         return;
+    // The dialog asks about the name as typed; a file that differs only in letter case
+    // would be replaced too, so it is named and asked about here.
+    const std::string twin = caseTwinOf(path.toStdString());
+    if (!twin.empty() &&
+        m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                      QString::fromUtf8(twin.c_str()) +
+                          QStringLiteral(" already exists and would be replaced. Replace it?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     save(AttackModeRule::SaveAs, path.toStdString(), false);
 }
 
@@ -823,6 +839,7 @@ void TmainWindow::startScan() {
         return;
     m_programFillsList = true;
     itemList->clear();
+    m_listedFiles.clear();
     m_programFillsList = false;
     progBar->setRange(0, 1); // empty, not a busy animation, until the files are counted
     progBar->setValue(0);
@@ -846,20 +863,33 @@ void TmainWindow::TimerTimer() {
     request.all = filterAll->isChecked();
     request.withNames = m_config->fileNamesOnly->isChecked();
     request.proItemMsg = m_paths.proItemMsg;
-    // The scan runs to its end without taking input; the bar repaints as it goes.
-    const ScanResult result = scanFolder(request, [this](std::size_t done, std::size_t total) {
-        if (done == 0)
+    // The scan runs to its end without taking input. The bar is redrawn as it goes, but
+    // only when it shows another value and not more often than the eye can follow: a
+    // redraw costs more than reading a file.
+    QElapsedTimer sinceDrawn;
+    sinceDrawn.start();
+    const ScanResult result = scanFolder(request, [&](std::size_t done, std::size_t total) {
+        if (done == 0) {
             progBar->setMaximum(std::max(static_cast<int>(total), 1));
-        progBar->setValue(static_cast<int>(done));
-        progBar->repaint();
+            progBar->repaint();
+        } else if (sinceDrawn.elapsed() >= kProgressRedrawMs &&
+                   static_cast<int>(done) != progBar->value()) {
+            progBar->setValue(static_cast<int>(done));
+            progBar->repaint();
+            sinceDrawn.restart();
+        }
     });
-    m_programFillsList = true;
+    // All rows in one insertion; each row's file is the scan's entry at its position.
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(result.entries.size()));
+    m_listedFiles.clear();
+    m_listedFiles.reserve(result.entries.size());
     for (const auto& entry : result.entries) {
-        auto* item = new QListWidgetItem(QString::fromStdString(entry.text));
-        // The name's bytes as the folder holds them, whatever their encoding.
-        item->setData(Qt::UserRole, QByteArray::fromStdString(entry.fileName));
-        itemList->addItem(item);
+        texts << QString::fromStdString(entry.text);
+        m_listedFiles.push_back(entry.fileName);
     }
+    m_programFillsList = true;
+    itemList->addItems(texts);
     m_programFillsList = false;
     progBar->hide();
     loadingLabel->hide();
@@ -901,9 +931,9 @@ void TmainWindow::openButtonClick() {
         if (answer == QMessageBox::Yes)
             saveButtonClick();
     }
-    // The entry carries its file's name, whatever the entry's text ends with.
+    // The entry's own file, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),
-                      entry->data(Qt::UserRole).toByteArray().toStdString()));
+                      m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));
 }
 
 } // namespace zantor

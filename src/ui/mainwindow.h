@@ -326,6 +326,9 @@ private:
     bool m_firstActivation = true;
     bool m_quitting = false;
     int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
+    // The file of each entry of the item list, by row: its name's bytes as the folder
+    // holds them, whatever their encoding.
+    std::vector<std::string> m_listedFiles;
     LineBuffer m_lineBuffer;
 };
 
