@@ -4,18 +4,16 @@
 // of each file with plain system calls; and the ordering of 10,000 entries as a reader
 // expects beside a plain sort of their bytes.
 #include "browser/scan.h"
+#include "support/bench_world.h"
 #include "support/ratio_main.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -65,21 +63,8 @@ Folder& folder() {
 
 void BM_Baseline_WalkAndRead56(benchmark::State& state) {
     const std::string& dir = folder().items;
-    for (auto _ : state) {
-        std::size_t bytes = 0;
-        DIR* d = ::opendir(dir.c_str());
-        while (const dirent* e = ::readdir(d)) {
-            if (e->d_name[0] == '.')
-                continue;
-            const std::string path = dir + "/" + e->d_name;
-            unsigned char buf[56];
-            const int fd = ::open(path.c_str(), O_RDONLY);
-            bytes += static_cast<std::size_t>(::read(fd, buf, sizeof buf));
-            ::close(fd);
-        }
-        ::closedir(d);
-        benchmark::DoNotOptimize(bytes);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zantor::bench::walkAndRead56(dir));
 }
 BENCHMARK(BM_Baseline_WalkAndRead56)->Unit(benchmark::kMillisecond);
 

@@ -9,7 +9,7 @@
 #include "texts/message_lookup.h"
 
 #include <algorithm>
-#include <optional>
+#include <memory>
 
 namespace zantor {
 
@@ -71,7 +71,7 @@ ScanResult scanFolder(const ScanRequest& request,
     }
     if (progress)
         progress(0, names.size());
-    std::optional<MessageSnapshot> messages;
+    std::shared_ptr<const MessageSnapshot> messages; // one state of the file for the whole scan
     const std::string folder = resolvePath(request.folder).string();
     unsigned char header[kScanHeaderSize];
     try {
@@ -81,7 +81,7 @@ ScanResult scanFolder(const ScanRequest& request,
                 admits(request, header[kTypeByteOffset])) {
                 if (request.withNames) {
                     if (!messages)
-                        messages.emplace(request.proItemMsg);
+                        messages = currentMessages(request.proItemMsg);
                     const std::string id = std::to_string(readInt32(header, 4));
                     result.entries.push_back(
                         {decodeWindows1252(messages->lookup(id)) + " - " + name, name});

@@ -44,8 +44,8 @@ void sortEntries(std::vector<ListEntry>& entries);
 /// Folders named *.pro, anything that is not a regular file (a FIFO, a device, a link
 /// to one) and files shorter than the scan header are passed over, without blocking;
 /// any other file that cannot be read stops the scan with its error, and the
-/// entries listed before it are kept. Names come from one reading of the message
-/// file, taken when the first name is needed. `progress` is told the number of
+/// entries listed before it are kept. Names come from one state of the message file
+/// (currentMessages), taken when the first name is needed. `progress` is told the number of
 /// files found, then called once per file read.
 ScanResult
 scanFolder(const ScanRequest& request,

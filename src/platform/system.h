@@ -13,18 +13,23 @@
 namespace zantor::platform {
 
 // What tells one version of a file from another without reading it: the file itself
-// (device and file number) and its size and last modification time.
+// (device and file number), its size, and its last modification and change times (a
+// change time moves with every write and cannot be set back).
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t file = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0; // nanoseconds since the system's epoch
+    std::int64_t changedNs = 0;  // the same
     bool operator==(const FileIdentity&) const = default;
 };
 
-/// The identity of the file at `path`, links followed; nothing when no file is there
-/// or it cannot be asked.
+/// The identity of the file at `path`, links followed, from one query of the system;
+/// nothing when no file is there or it cannot be asked.
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
+
+/// The time now, in nanoseconds since the epoch of FileIdentity's times.
+std::int64_t fileClockNowNs();
 
 /// The user's home folder. Throws Error when the system names none.
 std::filesystem::path homeFolder();

@@ -87,9 +87,13 @@ public:
     scan(ScanRequest request,
          const std::function<void(std::size_t done, std::size_t total)>& progress = {}) const;
 
-    /// Reloads pro_item.msg as lines, as the window does when it reads its settings.
-    /// Throws Error "Cannot open file %s".
-    void loadTexts() { m_lines.load(m_paths.proItemMsg); }
+    /// Checks that pro_item.msg can be read, as the window does when it reads its
+    /// settings. Every save loads it afresh, so nothing is read here: a large file costs
+    /// start-up nothing. Throws Error "Cannot open file %s".
+    void loadTexts() {
+        LineBuffer::checkLoadable(m_paths.proItemMsg);
+        m_lines = LineBuffer();
+    }
 
 private:
     SavePolicy m_policy;

@@ -17,12 +17,28 @@ constexpr std::string_view kCrLf = "\r\n";
 
 } // namespace
 
+namespace {
+
+[[noreturn]] void throwCannotOpen(const std::string& path) {
+    throw Error("Cannot open file " + path);
+}
+
+} // namespace
+
+void LineBuffer::checkLoadable(const std::string& path) {
+    try {
+        readFileStart(path, 0, nullptr);
+    } catch (const Error&) {
+        throwCannotOpen(path);
+    }
+}
+
 void LineBuffer::load(const std::string& path) {
     Bytes data;
     try {
         data = readFile(path);
     } catch (const Error&) {
-        throw Error("Cannot open file " + path);
+        throwCannotOpen(path);
     }
     assign(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }

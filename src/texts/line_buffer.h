@@ -29,6 +29,9 @@ public:
     /// Replaces the content with the lines of the file. Throws Error "Cannot open
     /// file %s" (with the path) when it cannot be read; the content is then unchanged.
     void load(const std::string& path);
+    /// Throws what load throws when the file could not be loaded now, without
+    /// reading it: for telling early that a later load would fail.
+    static void checkLoadable(const std::string& path);
     /// Replaces the content with the lines of bytes already read. Never throws
     /// (but for memory).
     void assign(std::string_view fileBytes);

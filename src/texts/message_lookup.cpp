@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -15,6 +16,20 @@ namespace zantor {
 namespace {
 
 constexpr char kEndOfFile = 0x1A; // Ctrl-Z: the text reader stops there
+
+// Ids longer than this are searched for in the bytes rather than indexed: callers
+// build ids of at most a sign, ten digits and two appended ones.
+constexpr std::size_t kMaxIndexedId = 32;
+
+// How many message files keep a snapshot at once (the editor reads five).
+constexpr std::size_t kKeptSnapshots = 8;
+
+// A file written less than this before it was read may change again within the
+// same tick of the file system's clock, leaving its stat unchanged: its snapshot is
+// not kept. File times come from a clock that ticks every few milliseconds; times in
+// whole seconds tell of a file system that keeps no finer ones (some keep two).
+constexpr auto kSettled = std::chrono::milliseconds(100);
+constexpr auto kSettledInWholeSeconds = std::chrono::seconds(2);
 
 std::string_view untilEndOfFile(std::string_view bytes) {
     if (bytes.empty())
@@ -132,8 +147,7 @@ std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
 }
 
 std::string lookupMessage(const std::string& path, std::string_view id) {
-    const Bytes data = readFile(path);
-    return lookupMessageIn(asText(data), id);
+    return currentMessages(path)->lookup(id);
 }
 
 MessageSnapshot::MessageSnapshot(const std::string& path) : MessageSnapshot(readFile(path)) {}
@@ -143,20 +157,7 @@ MessageSnapshot MessageSnapshot::fromBytes(std::string_view fileBytes) {
 }
 
 MessageSnapshot::MessageSnapshot(Bytes bytes) : m_bytes(std::move(bytes)) {
-    const std::string_view all = untilEndOfFile(asText(m_bytes));
-    m_size = all.size();
-    // The brace groups in the order the lookup meets them; a group left open at the
-    // end is left out, as a match on it yields the empty text.
-    for (std::size_t pos = 0;;) {
-        const std::size_t open = all.find('{', pos);
-        if (open == std::string_view::npos)
-            break;
-        const std::size_t close = all.find('}', open + 1);
-        if (close == std::string_view::npos)
-            break;
-        m_firstGroupEnd.try_emplace(all.substr(open + 1, close - open - 1), close + 1);
-        pos = close + 1;
-    }
+    m_size = untilEndOfFile(asText(m_bytes)).size();
 }
 
 std::string_view MessageSnapshot::text() const {
@@ -164,8 +165,79 @@ std::string_view MessageSnapshot::text() const {
 }
 
 std::string MessageSnapshot::lookup(std::string_view id) const {
-    const auto it = m_firstGroupEnd.find(id);
-    return it == m_firstGroupEnd.end() ? std::string() : textAfter(text(), it->second);
+    const std::string_view all = text();
+    if (id.size() > kMaxIndexedId)
+        return lookupMessageIn(all, id);
+    if (const auto it = m_firstGroupEnd.find(id); it != m_firstGroupEnd.end())
+        return textAfter(all, it->second);
+    // Meet the brace groups in the order the lookup meets them, up to the first that
+    // holds the id; a group left open at the end is left out, as a match on it yields
+    // the empty text.
+    while (m_indexed < all.size()) {
+        const std::size_t open = all.find('{', m_indexed);
+        const std::size_t close = open == std::string_view::npos ? open : all.find('}', open + 1);
+        if (close == std::string_view::npos) {
+            m_indexed = all.size();
+            break;
+        }
+        m_indexed = close + 1;
+        const std::string_view content = all.substr(open + 1, close - open - 1);
+        if (content.size() <= kMaxIndexedId &&
+            m_firstGroupEnd.try_emplace(content, close + 1).second && content == id)
+            return textAfter(all, close + 1);
+    }
+    return {};
+}
+
+MessageSnapshots::MessageSnapshots(std::chrono::nanoseconds settle) : m_settle(settle) {}
+
+namespace {
+
+// One query of the system when the path exists as written, the common case.
+std::optional<platform::FileIdentity> identityOf(const std::string& path) {
+    if (auto id = platform::fileIdentity(path))
+        return id;
+    return platform::fileIdentity(resolvePath(path));
+}
+
+} // namespace
+
+std::shared_ptr<const MessageSnapshot> MessageSnapshots::current(const std::string& path) {
+    const std::lock_guard lock(m_mutex);
+    const auto it =
+        std::find_if(m_kept.begin(), m_kept.end(), [&](const Kept& k) { return k.path == path; });
+    const std::optional<platform::FileIdentity> identity = identityOf(path);
+    if (it != m_kept.end()) {
+        if (identity && *identity == it->identity) {
+            m_kept.splice(m_kept.begin(), m_kept, it);
+            return it->snapshot;
+        }
+        m_kept.erase(it);
+    }
+    // The identity is taken before the bytes are read: a write during the reading
+    // makes it differ at the next call.
+    const std::int64_t readAt = platform::fileClockNowNs();
+    auto snapshot = std::make_shared<const MessageSnapshot>(readFile(path));
+    if (!identity)
+        return snapshot;
+    constexpr std::int64_t kSecond = 1'000'000'000;
+    const bool wholeSeconds =
+        identity->modifiedNs % kSecond == 0 && identity->changedNs % kSecond == 0;
+    const std::int64_t settle =
+        std::max<std::chrono::nanoseconds>(m_settle, wholeSeconds ? kSettledInWholeSeconds
+                                                                  : std::chrono::nanoseconds(0))
+            .count();
+    if (identity->modifiedNs < readAt - settle && identity->changedNs < readAt - settle) {
+        m_kept.push_front({path, *identity, snapshot});
+        if (m_kept.size() > kKeptSnapshots)
+            m_kept.pop_back();
+    }
+    return snapshot;
+}
+
+std::shared_ptr<const MessageSnapshot> currentMessages(const std::string& path) {
+    static MessageSnapshots shared(kSettled);
+    return shared.current(path);
 }
 
 } // namespace zantor

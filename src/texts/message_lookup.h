@@ -2,8 +2,13 @@
 #pragma once
 
 #include "common/files.h"
+#include "platform/system.h"
 
+#include <chrono>
 #include <cstddef>
+#include <list>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,11 +43,15 @@ std::size_t messageTextStart(std::string_view fileBytes, std::size_t at);
 std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at);
 
 // A message file read once, for answering many ids: lookup(id) gives what
-// lookupMessage(path, id) gives for the file as it was read.
+// lookupMessage(path, id) gives for the file as it was read. The index of its brace
+// groups grows as lookups need it: a few ids near the start of a large file cost
+// little more than the reading. Not for use by two threads at once.
 class MessageSnapshot {
 public:
     /// Reads the file. Throws Error with the run-time I/O message, as lookupMessage.
     explicit MessageSnapshot(const std::string& path);
+    /// A snapshot of the bytes of a file.
+    explicit MessageSnapshot(Bytes bytes);
     /// A snapshot of bytes already read.
     static MessageSnapshot fromBytes(std::string_view fileBytes);
 
@@ -55,15 +64,49 @@ public:
     std::string lookup(std::string_view id) const;
 
 private:
-    explicit MessageSnapshot(Bytes bytes);
     std::string_view text() const;
 
     Bytes m_bytes;
     std::size_t m_size = 0; // up to the first Ctrl-Z
-    // Each brace-group content, with the position after the first closed group that
-    // holds it: the first match decides, and its text depends only on that position.
-    // The keys view m_bytes, whose storage moves with it.
-    std::unordered_map<std::string_view, std::size_t> m_firstGroupEnd;
+    // Each brace-group content met so far (short ones: the ids asked for are), with
+    // the position after the first closed group that holds it: the first match
+    // decides, and its text depends only on that position. The keys view m_bytes,
+    // whose storage moves with it. Groups before m_indexed have been met.
+    mutable std::unordered_map<std::string_view, std::size_t> m_firstGroupEnd;
+    mutable std::size_t m_indexed = 0;
 };
+
+// Snapshots of message files kept between calls, one per file (the few most recently
+// used), each only while the file is provably the same.
+class MessageSnapshots {
+public:
+    /// A snapshot is kept only when the file was last written at least `settle`
+    /// before it was read (two seconds when its times are in whole seconds): a write
+    /// within the file system's timestamp granularity would otherwise leave its stat
+    /// unchanged.
+    explicit MessageSnapshots(std::chrono::nanoseconds settle);
+    MessageSnapshots(const MessageSnapshots&) = delete;
+    MessageSnapshots& operator=(const MessageSnapshots&) = delete;
+
+    /// The snapshot of the file as it is now: the kept one when one stat shows the
+    /// same file (device, inode, size, modification and change time in nanoseconds
+    /// all unchanged), else a new reading. Throws Error as lookupMessage.
+    std::shared_ptr<const MessageSnapshot> current(const std::string& path);
+
+private:
+    struct Kept {
+        std::string path;
+        platform::FileIdentity identity;
+        std::shared_ptr<const MessageSnapshot> snapshot;
+    };
+    std::chrono::nanoseconds m_settle;
+    std::mutex m_mutex;
+    std::list<Kept> m_kept; // the most recently used first
+};
+
+/// The snapshot of the message file as it is now, shared by every caller in the
+/// process (MessageSnapshots with a settling time of 100 ms). Throws Error as
+/// lookupMessage.
+std::shared_ptr<const MessageSnapshot> currentMessages(const std::string& path);
 
 } // namespace zantor

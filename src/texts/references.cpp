@@ -59,10 +59,10 @@ std::vector<std::string> messageEntries(const std::string& path, int firstId, in
     std::vector<std::string> entries;
     if (firstId > lastId)
         return entries;
-    const MessageSnapshot file(path);
+    const auto file = currentMessages(path);
     entries.reserve(static_cast<std::size_t>(std::int64_t{lastId} - firstId + 1));
     for (std::int64_t id = firstId; id <= lastId; ++id)
-        entries.push_back(file.lookup(std::to_string(id)));
+        entries.push_back(file->lookup(std::to_string(id)));
     return entries;
 }
 

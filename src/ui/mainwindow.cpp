@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,6 +46,8 @@ namespace {
 
 constexpr int kCommonPageIndex = 0;
 constexpr int kPagesHeight = 341;
+// The progress bar of a scan is redrawn at most this often (milliseconds).
+constexpr qint64 kProgressRedrawMs = 40;
 
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
@@ -815,6 +818,7 @@ void TmainWindow::startScan() {
         return;
     m_programFillsList = true;
     itemList->clear();
+    m_listedFiles.clear();
     m_programFillsList = false;
     progBar->setRange(0, 1); // empty, not a busy animation, until the files are counted
     progBar->setValue(0);
@@ -837,20 +841,33 @@ void TmainWindow::TimerTimer() {
         request.types[i] = byType[i]->isChecked();
     request.all = filterAll->isChecked();
     request.withNames = m_config->fileNamesOnly->isChecked();
-    // The scan runs to its end without taking input; the bar repaints as it goes.
-    const ScanResult result = m_session.scan(request, [this](std::size_t done, std::size_t total) {
-        if (done == 0)
+    // The scan runs to its end without taking input. The bar is redrawn as it goes, but
+    // only when it shows another value and not more often than the eye can follow: a
+    // redraw costs more than reading a file.
+    QElapsedTimer sinceDrawn;
+    sinceDrawn.start();
+    const ScanResult result = m_session.scan(request, [&](std::size_t done, std::size_t total) {
+        if (done == 0) {
             progBar->setMaximum(std::max(static_cast<int>(total), 1));
-        progBar->setValue(static_cast<int>(done));
-        progBar->repaint();
+            progBar->repaint();
+        } else if (sinceDrawn.elapsed() >= kProgressRedrawMs &&
+                   static_cast<int>(done) != progBar->value()) {
+            progBar->setValue(static_cast<int>(done));
+            progBar->repaint();
+            sinceDrawn.restart();
+        }
     });
-    m_programFillsList = true;
+    // All rows in one insertion; each row's file is the scan's entry at its position.
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(result.entries.size()));
+    m_listedFiles.clear();
+    m_listedFiles.reserve(result.entries.size());
     for (const auto& entry : result.entries) {
-        auto* item = new QListWidgetItem(QString::fromStdString(entry.text));
-        // The name's bytes as the folder holds them, whatever their encoding.
-        item->setData(Qt::UserRole, QByteArray::fromStdString(entry.fileName));
-        itemList->addItem(item);
+        texts << QString::fromStdString(entry.text);
+        m_listedFiles.push_back(entry.fileName);
     }
+    m_programFillsList = true;
+    itemList->addItems(texts);
     m_programFillsList = false;
     progBar->hide();
     loadingLabel->hide();
@@ -892,9 +909,9 @@ void TmainWindow::openButtonClick() {
         if (answer == QMessageBox::Yes)
             saveButtonClick();
     }
-    // The entry carries its file's name, whatever the entry's text ends with.
+    // The entry's own file, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),
-                      entry->data(Qt::UserRole).toByteArray().toStdString()));
+                      m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));
 }
 
 } // namespace zantor

@@ -330,6 +330,9 @@ private:
     bool m_firstActivation = true;
     bool m_quitting = false;
     bool m_rescanNeeded = false;
+    // The file of each entry of the item list, by row: its name's bytes as the folder
+    // holds them, whatever their encoding.
+    std::vector<std::string> m_listedFiles;
 };
 
 } // namespace zantor

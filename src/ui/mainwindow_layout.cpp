@@ -429,6 +429,8 @@ void TmainWindow::buildBrowser() {
     itemList = new QListWidget(this);
     itemList->setObjectName(QStringLiteral("itemList"));
     itemList->setAccessibleName(QStringLiteral("Item files"));
+    // Every row is one line of text: a long list is laid out without measuring each row.
+    itemList->setUniformItemSizes(true);
 
     filterGroup = new QGroupBox(QStringLiteral("[ Filters ]"), this);
     filterGroup->setObjectName(QStringLiteral("filterGroup"));

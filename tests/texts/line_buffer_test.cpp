@@ -111,6 +111,19 @@ TEST(LineBuffer, loadFailureKeepsTheContentAndNamesThePath) {
     EXPECT_EQ(lines.lines(), std::vector<std::string>{"kept"});
 }
 
+TEST(LineBuffer, checkLoadableFailsAsLoadWouldWithoutReading) {
+    TempDir dir;
+    const std::string present = dir.write("pro_item.msg", "{100}{}{Knife}\r\n");
+    std::filesystem::create_directory(dir.path() / "folder.msg");
+    for (const std::string& path : {dir.file("missing.msg"), dir.file("folder.msg")}) {
+        LineBuffer lines;
+        EXPECT_EQ(errorOf([&] { LineBuffer::checkLoadable(path); }),
+                  errorOf([&] { lines.load(path); }));
+        EXPECT_EQ(errorOf([&] { LineBuffer::checkLoadable(path); }), "Cannot open file " + path);
+    }
+    EXPECT_NO_THROW(LineBuffer::checkLoadable(present));
+}
+
 TEST(LineBuffer, refusesToOverwriteAReadOnlyFileAndKeepsIt) {
     TempDir dir;
     LineBuffer lines = loaded(dir, "old\r\n");

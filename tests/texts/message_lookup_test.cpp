@@ -4,9 +4,12 @@
 #include "texts/message_lookup.h"
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace zantor;
@@ -194,4 +197,86 @@ TEST(MessageSnapshot, survivesAMoveWithItsIndex) {
     first = MessageSnapshot::fromBytes("{1}{}{x}");
     moved = std::move(first);
     EXPECT_EQ(moved.lookup("1"), "x");
+}
+
+namespace {
+
+// Waits until the file system's clock has moved on from the file's change time, so
+// that the next change of the file gets another one.
+void letTheClockTick(const std::string& path) {
+    const auto before = platform::fileIdentity(path)->changedNs;
+    while (platform::fileIdentity(path)->changedNs == before)
+        std::filesystem::permissions(path, std::filesystem::status(path).permissions());
+}
+
+void writeInPlace(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << bytes;
+}
+
+// Sets the modification time, to the nanosecond, as the system's identity gives it.
+void setModified(const std::string& path, std::int64_t ns) {
+#ifdef _WIN32
+    constexpr std::int64_t kFrom1601To1970 = 11644473600LL * 1'000'000'000;
+    const auto since1970 = std::chrono::nanoseconds(ns - kFrom1601To1970);
+#else
+    const auto since1970 = std::chrono::nanoseconds(ns);
+#endif
+    std::filesystem::last_write_time(
+        path, std::filesystem::file_time_type::clock::from_sys(
+                  std::chrono::sys_time<std::chrono::nanoseconds>(since1970)));
+}
+
+} // namespace
+
+// A kept snapshot answers only while the file is the same: every change below keeps
+// the size, and the modification time where it can, and must still be seen.
+TEST(MessageSnapshots, seeEveryChangeOfTheFileBetweenLookups) {
+    const std::string before = "{100}{}{Knife}\r\n";
+    const std::string after = "{100}{}{Spoon}\r\n";
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> changes{
+        {"rewritten in place, modification time put back",
+         [&](const std::string& path) {
+             const auto modified = platform::fileIdentity(path)->modifiedNs;
+             letTheClockTick(path);
+             writeInPlace(path, after);
+             setModified(path, modified);
+         }},
+        {"replaced by another file, modification time put back",
+         [&](const std::string& path) {
+             const auto modified = platform::fileIdentity(path)->modifiedNs;
+             const std::string other = path + ".new";
+             std::ofstream(other, std::ios::binary) << after;
+             setModified(other, modified);
+             std::filesystem::rename(other, path);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        TempDir dir;
+        const std::string path = dir.write("pro_item.msg", before);
+        MessageSnapshots snapshots(std::chrono::nanoseconds(0));
+        const auto first = snapshots.current(path);
+        EXPECT_EQ(first->lookup("100"), "Knife") << what;
+        EXPECT_EQ(snapshots.current(path), first) << what << ": kept while the same";
+        change(path);
+        EXPECT_EQ(snapshots.current(path)->lookup("100"), "Spoon") << what;
+    }
+}
+
+// The shared snapshots keep none of a file written a moment ago, so a change in
+// the same second to the same size is seen.
+TEST(MessageSnapshots, seeAChangeInTheSameSecondToTheSameSize) {
+    TempDir dir;
+    const std::string path = dir.write("pro_item.msg", "{100}{}{Knife}\r\n");
+    EXPECT_EQ(lookupMessage(path, "100"), "Knife");
+    writeInPlace(path, "{100}{}{Spoon}\r\n");
+    EXPECT_EQ(lookupMessage(path, "100"), "Spoon");
+    std::filesystem::remove(path);
+    EXPECT_THROW(lookupMessage(path, "100"), Error);
+}
+
+TEST(MessageSnapshot, answersIdsInAnyOrderAsItsIndexGrows) {
+    const std::string file = "{1}{}{one}\r\n{2}{}{two}\r\n{1}{}{again}\r\n{3}{}{three}";
+    const MessageSnapshot snapshot = MessageSnapshot::fromBytes(file);
+    for (const std::string id : {"3", "1", "9", "2", "three", "1"})
+        EXPECT_EQ(snapshot.lookup(id), modelLookup(file, id)) << id;
 }

@@ -4,6 +4,7 @@
 #include "common/error.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,7 +39,15 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
     id.size = static_cast<std::uint64_t>(st.st_size);
     id.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 +
                     static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+    id.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1'000'000'000 +
+                   static_cast<std::int64_t>(st.st_ctim.tv_nsec);
     return id;
+}
+
+std::int64_t fileClockNowNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
 } // namespace zantor::platform

@@ -46,15 +46,17 @@ void useBinaryStandardStreams() {
 }
 
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
-    // Asking for no access at all still lets the attributes be read, also of a file
-    // that another program holds open.
-    const HANDLE file =
-        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // Asking only for the attributes lets them be read also of a file that another
+    // program holds open.
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool ok = ::GetFileInformationByHandle(file, &info) != 0;
+    FILE_BASIC_INFO basic{};
+    const bool ok = ::GetFileInformationByHandle(file, &info) != 0 &&
+                    ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) != 0;
     ::CloseHandle(file);
     if (!ok)
         return std::nullopt;
@@ -69,7 +71,16 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
     id.modifiedNs = static_cast<std::int64_t>(wide(info.ftLastWriteTime.dwHighDateTime,
                                                    info.ftLastWriteTime.dwLowDateTime)) *
                     100;
+    id.changedNs = static_cast<std::int64_t>(basic.ChangeTime.QuadPart) * 100;
     return id;
+}
+
+std::int64_t fileClockNowNs() {
+    FILETIME now{};
+    ::GetSystemTimePreciseAsFileTime(&now);
+    return static_cast<std::int64_t>(std::uint64_t{now.dwHighDateTime} << 32 |
+                                     std::uint64_t{now.dwLowDateTime}) *
+           100;
 }
 
 } // namespace zantor::platform
