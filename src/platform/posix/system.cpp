@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zantor::platform {
@@ -26,5 +27,18 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 }
 
 void useBinaryStandardStreams() {}
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    FileIdentity id;
+    id.device = static_cast<std::uint64_t>(st.st_dev);
+    id.file = static_cast<std::uint64_t>(st.st_ino);
+    id.size = static_cast<std::uint64_t>(st.st_size);
+    id.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 +
+                    static_cast<std::int64_t>(st.st_mtim.tv_nsec);
+    return id;
+}
 
 } // namespace zantor::platform

@@ -45,4 +45,31 @@ void useBinaryStandardStreams() {
     ::SetConsoleOutputCP(CP_UTF8);
 }
 
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
+    // Asking for no access at all still lets the attributes be read, also of a file
+    // that another program holds open.
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = ::GetFileInformationByHandle(file, &info) != 0;
+    ::CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
+    const auto wide = [](DWORD high, DWORD low) {
+        return std::uint64_t{high} << 32 | std::uint64_t{low};
+    };
+    FileIdentity id;
+    id.device = info.dwVolumeSerialNumber;
+    id.file = wide(info.nFileIndexHigh, info.nFileIndexLow);
+    id.size = wide(info.nFileSizeHigh, info.nFileSizeLow);
+    // 100-nanosecond ticks since 1601.
+    id.modifiedNs = static_cast<std::int64_t>(wide(info.ftLastWriteTime.dwHighDateTime,
+                                                   info.ftLastWriteTime.dwLowDateTime)) *
+                    100;
+    return id;
+}
+
 } // namespace zantor::platform
