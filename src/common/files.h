@@ -57,11 +57,14 @@ std::vector<std::string> folderFileNames(const std::filesystem::path& folder);
 /// exists as written or has no such twin.
 std::string caseTwinOf(const std::filesystem::path& path);
 
-/// True when the file exists and no one may write it (every write bit cleared).
+/// True when the file exists and no one may write it: every write bit cleared on POSIX,
+/// the read-only attribute set on Windows.
 bool isReadOnly(const std::filesystem::path& path);
 
-/// Gives the owner write permission (`writable`) or clears every write bit,
-/// keeping the other mode bits. Errors are ignored, as callers do not check them.
+/// Gives the owner write permission (`writable`) or clears every write bit, keeping
+/// the other mode bits; on Windows clears or sets the read-only attribute, with the
+/// archive attribute, keeping the others. Errors are ignored, as callers do not check
+/// them.
 void setWritable(const std::filesystem::path& path, bool writable);
 
 // One file of a commit (see commitFiles).

@@ -142,6 +142,9 @@ TEST(Scan, aMissingMessageFileStopsTheScanWhenTheFirstNameIsNeeded) {
 
 TEST(Scan, anUnreadableFileStopsTheScanAndKeepsWhatWasListed) {
     World w;
+#ifdef _WIN32
+    GTEST_SKIP() << "links need a privilege on Windows; a locked file stands in for them there";
+#endif
     // A link to nothing cannot be opened, whoever runs the scan.
     std::filesystem::create_symlink(w.dir.file("nowhere"), w.dir.file("items/broken.pro"));
     const auto r = scanFolder(everything(w.items));

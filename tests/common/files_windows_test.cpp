@@ -7,6 +7,7 @@
 #include "support/error_of.h"
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -109,8 +110,65 @@ TEST(WindowsFiles, refusedAtomicWritesChangeNothing) {
               "File access denied");
     const std::string locked = dir.write("locked.pro", std::string("old"));
     setWritable(locked, false);
-    EXPECT_EQ(errorOf([&] { writeFileAtomic(locked, test::toBytes("new")); }),
-              "File access denied");
+    for (const std::string& cannotCreate : {std::string(), std::string("Cannot create file")})
+        EXPECT_EQ(
+            errorOf([&] {
+                commitFiles({FileWrite{locked, "new", FileWrite::Mode::Keep, true, cannotCreate}});
+            }),
+            cannotCreate.empty() ? "File access denied" : cannotCreate);
     EXPECT_EQ(test::readAll(locked), test::toBytes("old"));
     EXPECT_EQ(entries(dir.path()), 2u);
+}
+
+TEST(WindowsFiles, saveInPlaceReplacesAReadOnlyFileAndLeavesItReadOnly) {
+    TempDir dir;
+    const std::string path = dir.write("a.pro", std::string("old"));
+    setWritable(path, false);
+    commitFiles({FileWrite{path, "new", FileWrite::Mode::ReadOnly, false, {}}});
+    EXPECT_EQ(test::readAll(path), test::toBytes("new"));
+    EXPECT_TRUE(isReadOnly(path));
+    EXPECT_EQ(entries(dir.path()), 1u) << "no temporary file is left";
+}
+
+TEST(WindowsFiles, twoFilesAreWrittenAllOrNothing) {
+    TempDir dir;
+    const std::string item = dir.write("a.pro", std::string("old item"));
+    const std::string texts = dir.write("pro_item.msg", std::string("old texts"));
+    setWritable(texts, false);
+    EXPECT_EQ(errorOf([&] {
+                  commitFiles({FileWrite{texts, "new texts", FileWrite::Mode::Keep, true, {}},
+                               FileWrite{item, "new item", FileWrite::Mode::Keep, true, {}}});
+              }),
+              "File access denied");
+    EXPECT_EQ(test::readAll(item), test::toBytes("old item"));
+    setWritable(texts, true);
+    commitFiles({FileWrite{texts, "new texts", FileWrite::Mode::Keep, true, {}},
+                 FileWrite{item, "new item", FileWrite::Mode::Keep, true, {}}});
+    EXPECT_EQ(test::readAll(item), test::toBytes("new item"));
+    EXPECT_EQ(test::readAll(texts), test::toBytes("new texts"));
+    EXPECT_EQ(entries(dir.path()), 2u);
+}
+
+TEST(WindowsFiles, aTemporaryLeftByAKilledWriterIsRemovedByTheNextWrite) {
+    TempDir dir;
+    dir.write(".zt-AbC123", std::string("half written"));
+    dir.write(".zt-longer-name", std::string("not ours"));
+    writeFileAtomic(dir.file("a.pro"), test::toBytes("x"));
+    EXPECT_FALSE(fs::exists(dir.path() / ".zt-AbC123"));
+    EXPECT_TRUE(fs::exists(dir.path() / ".zt-longer-name"));
+}
+
+TEST(WindowsFiles, folderListingsLeaveOutFoldersAndMissingFoldersListNothing) {
+    TempDir dir;
+    dir.write("items/a.pro", std::string("x"));
+    dir.write("items/B.PRO", std::string("x"));
+    fs::create_directory(dir.path() / "items" / "folder.pro");
+    auto names = folderFileNames(dir.file("items"));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"B.PRO", "a.pro"}));
+    EXPECT_TRUE(folderFileNames(dir.file("none")).empty());
+    unsigned char header[4];
+    EXPECT_EQ(readRegularFileStart(dir.file("items/folder.pro"), header, 4), std::nullopt);
+    EXPECT_EQ(readRegularFileStart(dir.file("items/a.pro"), header, 4),
+              std::optional<std::size_t>(1));
 }

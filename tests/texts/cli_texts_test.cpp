@@ -18,6 +18,17 @@ bool has(const std::string& out, const std::string& text) {
     return out.find(text) != std::string::npos;
 }
 
+// A path as a JSON string, as the command prints it (Windows paths hold "\\").
+std::string json(const std::string& path) {
+    std::string out = "\"";
+    for (const char c : path) {
+        if (c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
 // A folder of message files and art lists with invented entries.
 struct World {
     TempDir dir;
@@ -92,9 +103,9 @@ TEST(CliShow, namesAWeaponShowsBesideItsFields) {
     const std::vector<std::string> expected{
         "\"nameField\": \"Knife\"",
         "\"descField\": \"A small knife.\\r\\nSharp.\"",
-        "\"groundPic\": \"" + w.dir.file("knife.bmp") + "\"",
+        "\"groundPic\": " + json(w.dir.file("knife.bmp")),
         "\"materialNameField\": \"Glass\"",
-        "Files/noArt.bmp\"",
+        json(joinPath("Files", "noArt.bmp")).substr(1),
         "\"damageTypeNameField\": \"Fire\"",
         "\"fireArtNameField\": \"Spark\"",
         "\"ammoTypeNameFIeld\": \"5mm\"",

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file operations of common/files.h on Windows: wide-character paths, the read-only
-// attribute, and replacing a file through a flushed temporary file beside it.
+// attribute, and files replaced through flushed temporary files beside them. The file
+// system ignores letter case itself, so paths are used as written.
 #include "common/files.h"
 
 #include "common/error.h"
@@ -8,6 +9,10 @@
 #include "platform/windows/wide_text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <random>
+#include <set>
+#include <utility>
 #include <windows.h>
 
 namespace fs = std::filesystem;
@@ -19,36 +24,57 @@ namespace {
 // Closes a handle on every path out of a function.
 class Handle {
 public:
+    Handle() = default;
     explicit Handle(HANDLE h) : m_h(h) {}
-    Handle(Handle&& other) noexcept : m_h(other.m_h) { other.m_h = INVALID_HANDLE_VALUE; }
+    Handle(Handle&& other) noexcept : m_h(std::exchange(other.m_h, INVALID_HANDLE_VALUE)) {}
+    Handle& operator=(Handle&& other) noexcept {
+        std::swap(m_h, other.m_h);
+        return *this;
+    }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    Handle& operator=(Handle&&) = delete;
     ~Handle() {
         if (valid())
             ::CloseHandle(m_h);
     }
     bool valid() const { return m_h != INVALID_HANDLE_VALUE && m_h != nullptr; }
     HANDLE get() const { return m_h; }
-    // Closes now and reports whether the close succeeded.
-    bool close() {
-        const bool ok = ::CloseHandle(m_h) != 0;
-        m_h = INVALID_HANDLE_VALUE;
-        return ok;
-    }
 
 private:
-    HANDLE m_h;
+    HANDLE m_h = INVALID_HANDLE_VALUE;
 };
 
-// Opens an existing file for reading; others may go on reading, writing or renaming it.
+[[noreturn]] void throwNotRegular(const fs::path& path) {
+    throw Error(utf8FromWide(path.native()) + " is not a regular file");
+}
+
+DWORD attributesOf(const fs::path& path) {
+    return ::GetFileAttributesW(path.c_str());
+}
+
+bool isFolder(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Opens a file for reading; others may go on reading, writing or renaming it. A folder
+// is refused by the system as access denied. The error code is left for the caller.
+Handle openShared(const fs::path& path) {
+    return Handle(::CreateFileW(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// A file on disk, not a console, a pipe or a device.
+bool isDiskFile(const Handle& h) {
+    return ::GetFileType(h.get()) == FILE_TYPE_DISK;
+}
+
 Handle openForReading(const fs::path& path) {
-    Handle h(::CreateFileW(path.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    // Opening a folder as a file is refused by the system as access denied.
+    Handle h = openShared(path);
     if (!h.valid())
         throwSystemError(::GetLastError());
+    if (!isDiskFile(h))
+        throwNotRegular(path);
     return h;
 }
 
@@ -62,7 +88,7 @@ std::uintmax_t sizeOf(const Handle& h) {
 std::size_t readUpTo(const Handle& h, unsigned char* out, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
         DWORD got = 0;
         if (!::ReadFile(h.get(), out + done, want, &got, nullptr))
             throwSystemError(::GetLastError());
@@ -73,78 +99,85 @@ std::size_t readUpTo(const Handle& h, unsigned char* out, std::size_t count) {
     return done;
 }
 
-// A new file of a name of its own beside `path`, so that the final rename stays on one
-// volume; its name goes to `tmp`.
-Handle createTemporaryBeside(const fs::path& path, fs::path& tmp) {
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(L".");
-    const unsigned long seed = ::GetCurrentProcessId() * 7919ul + ::GetTickCount();
-    for (unsigned long attempt = 0; attempt < 100; ++attempt) {
-        const std::wstring tag = std::to_wstring((seed + attempt * 104729ul) % 1000000ul);
-        tmp = dir / (L"." + path.filename().native() + L"." + tag);
-        Handle h(::CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (h.valid())
-            return h;
-        if (::GetLastError() != ERROR_FILE_EXISTS)
-            throwSystemError(::GetLastError());
+// Up to `limit` bytes, memory bounded by the size the file had (`expected`) unless it
+// grew meanwhile, in which case it is read on to its end.
+Bytes readAtMost(const Handle& h, std::uintmax_t expected, std::size_t limit) {
+    if (limit == 0)
+        return {};
+    Bytes data(static_cast<std::size_t>(std::min<std::uintmax_t>(expected, limit - 1)) + 1);
+    std::size_t size = 0;
+    for (;;) {
+        size += readUpTo(h, data.data() + size, data.size() - size);
+        if (size < data.size() || data.size() == limit)
+            break;
+        data.resize(data.size() > limit / 2 ? limit : data.size() * 2);
     }
-    throwSystemError(ERROR_FILE_EXISTS);
-}
-
-DWORD attributesOf(const fs::path& path) {
-    return ::GetFileAttributesW(path.c_str());
+    data.resize(size);
+    return data;
 }
 
 } // namespace
 
-std::string joinPath(std::string_view folder, std::string_view name) {
-    std::string out;
-    out.reserve(folder.size() + 1 + name.size());
-    out.append(folder);
-    out.push_back(kSeparator);
-    out.append(name);
-    return out;
-}
-
-std::string currentDirectory() {
-    std::error_code ec;
-    const fs::path cwd = fs::current_path(ec);
-    return ec ? std::string() : utf8FromWide(cwd.native());
-}
-
-// The file system ignores letter case itself.
 fs::path resolvePath(const fs::path& path) {
     return path;
 }
 
 bool fileExists(const fs::path& path) {
     const DWORD attributes = attributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return attributes != INVALID_FILE_ATTRIBUTES && !isFolder(attributes);
 }
 
 Bytes readFile(const fs::path& path) {
     const Handle h = openForReading(path);
-    const std::uintmax_t expected = sizeOf(h);
-    // Read straight into the result; a file that grew meanwhile is read to its end.
-    Bytes data(static_cast<std::size_t>(expected) + 1);
-    std::size_t size = 0;
-    for (;;) {
-        size += readUpTo(h, data.data() + size, data.size() - size);
-        if (size < data.size())
-            break;
-        data.resize(data.size() * 2);
-    }
-    data.resize(size);
-    return data;
+    return readAtMost(h, sizeOf(h), SIZE_MAX);
 }
 
 Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
     const Handle h = openForReading(path);
+    const std::uintmax_t total = sizeOf(h);
     if (size)
-        *size = sizeOf(h);
-    Bytes data(count);
-    data.resize(readUpTo(h, data.data(), count));
-    return data;
+        *size = total;
+    return readAtMost(h, total, count);
+}
+
+std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned char* out,
+                                                std::size_t count) {
+    if (isFolder(attributesOf(path)))
+        return std::nullopt;
+    const Handle h = openShared(path);
+    if (!h.valid())
+        throwSystemError(::GetLastError());
+    if (!isDiskFile(h))
+        return std::nullopt;
+    return readUpTo(h, out, count);
+}
+
+std::vector<std::string> folderFileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const fs::path mask = folder / L"*";
+    HANDLE search = ::FindFirstFileExW(mask.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                       nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD err = ::GetLastError();
+        // A missing folder lists nothing; a path the system refuses is an error.
+        if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || err == ERROR_DIRECTORY ||
+            err == ERROR_NO_MORE_FILES)
+            return names;
+        throwSystemError(err);
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(utf8FromWide(found.cFileName));
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
+// The file system ignores letter case: a path written in another case names the file
+// itself, never a twin of it.
+std::string caseTwinOf(const fs::path&) {
+    return {};
 }
 
 bool isReadOnly(const fs::path& path) {
@@ -152,65 +185,192 @@ bool isReadOnly(const fs::path& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-// The read-only attribute, with the archive bit that marks a changed file; the hidden
-// and system bits the user set stay as they are.
+// The read-only attribute, with the archive attribute that marks a changed file; the
+// hidden and system attributes the user set stay as they are.
 void setWritable(const fs::path& path, bool writable) {
     const DWORD attributes = attributesOf(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (attributes == INVALID_FILE_ATTRIBUTES || isFolder(attributes))
         return;
-    DWORD wanted = attributes | FILE_ATTRIBUTE_ARCHIVE;
-    wanted =
-        writable ? (wanted & ~DWORD(FILE_ATTRIBUTE_READONLY)) : (wanted | FILE_ATTRIBUTE_READONLY);
-    (void)::SetFileAttributesW(path.c_str(), wanted & ~DWORD(FILE_ATTRIBUTE_NORMAL));
+    DWORD wanted = (attributes | FILE_ATTRIBUTE_ARCHIVE) & ~DWORD(FILE_ATTRIBUTE_NORMAL);
+    wanted = writable ? wanted & ~DWORD(FILE_ATTRIBUTE_READONLY) : wanted | FILE_ATTRIBUTE_READONLY;
+    (void)::SetFileAttributesW(path.c_str(), wanted);
 }
 
-void writeFileAtomic(const fs::path& path, const void* data, std::size_t size) {
-    const DWORD targetAttributes = attributesOf(path);
-    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
-        if (targetAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            throwSystemError(ERROR_ACCESS_DENIED);
-        // Replacing a read-only file is refused, as writing it would be.
-        if (targetAttributes & FILE_ATTRIBUTE_READONLY)
-            throwSystemError(ERROR_ACCESS_DENIED);
-    }
-    fs::path tmp;
-    Handle h = createTemporaryBeside(path, tmp);
-    auto fail = [&](DWORD err) {
-        if (h.valid())
-            h.close();
-        ::DeleteFileW(tmp.c_str());
-        throwSystemError(err);
-    };
+namespace {
 
-    const auto* p = static_cast<const unsigned char*>(data);
-    std::size_t left = size;
+constexpr std::wstring_view kTempPrefix = L".zt-";
+constexpr std::size_t kTempSuffixSize = 6;
+
+// Removes the temporaries of writers that were killed: a live writer keeps its
+// temporary open, shared for nothing but its rename, until it has been renamed.
+void removeStaleTemps(const fs::path& dir) {
+    WIN32_FIND_DATAW found{};
+    const fs::path mask = dir / (std::wstring(kTempPrefix) + L"*");
+    HANDLE search = ::FindFirstFileExW(mask.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                       nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<fs::path> stale;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name.size() == kTempPrefix.size() + kTempSuffixSize &&
+            !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            stale.push_back(dir / name);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    for (const fs::path& path : stale) {
+        // Fails while the writer still has it open.
+        Handle h(::CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    }
+}
+
+[[noreturn]] void refuseAccess(const FileWrite& w, DWORD err) {
+    if (!w.cannotCreate.empty())
+        throw Error(w.cannotCreate);
+    throwSystemError(err);
+}
+
+// Where a write goes, and what it must keep.
+struct Target {
+    fs::path path;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES; // of the existing file
+    bool exists() const { return attributes != INVALID_FILE_ATTRIBUTES; }
+};
+
+Target targetOf(const FileWrite& w) {
+    Target t{w.path, attributesOf(w.path)};
+    if (!t.exists()) {
+        const DWORD err = ::GetLastError();
+        if (err == ERROR_FILE_NOT_FOUND)
+            return t; // a new file; a missing folder fails when the temporary is made
+        refuseAccess(w, err);
+    }
+    if (isFolder(t.attributes))
+        refuseAccess(w, ERROR_ACCESS_DENIED);
+    const Handle h = openShared(t.path);
+    if (!h.valid())
+        throwSystemError(::GetLastError());
+    if (!isDiskFile(h))
+        throwNotRegular(t.path);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(h.get(), &info) && info.nNumberOfLinks > 1)
+        throw Error(utf8FromWide(t.path.native()) +
+                    " has other hard links; saving would split it from them, so it is not saved");
+    // Save in place clears the read-only attribute first; every other write respects it.
+    if (w.needsWritePermission && (t.attributes & FILE_ATTRIBUTE_READONLY))
+        refuseAccess(w, ERROR_ACCESS_DENIED);
+    return t;
+}
+
+// A temporary file being written, open until it has been renamed and removed again
+// unless it was.
+struct Temp {
+    fs::path path;
+    Handle h;
+    bool renamed = false;
+    Temp() = default;
+    Temp(Temp&&) = default;
+    Temp& operator=(Temp&&) = default;
+    ~Temp() {
+        if (!path.empty() && !renamed) {
+            h = Handle();
+            ::DeleteFileW(path.c_str());
+        }
+    }
+};
+
+std::wstring randomSuffix() {
+    static constexpr std::wstring_view chars =
+        L"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 rng{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, chars.size() - 1);
+    std::wstring out;
+    for (std::size_t i = 0; i < kTempSuffixSize; ++i)
+        out += chars[pick(rng)];
+    return out;
+}
+
+void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
+    const fs::path dir = t.path.has_parent_path() ? t.path.parent_path() : fs::path(L".");
+    for (int attempt = 0; !temp.h.valid() && attempt < 100; ++attempt) {
+        temp.path = dir / (std::wstring(kTempPrefix) + randomSuffix());
+        // Shared for nothing but the rename, so no other writer takes it for stale.
+        temp.h = Handle(::CreateFileW(temp.path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!temp.h.valid() && ::GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    if (!temp.h.valid()) {
+        const DWORD err = ::GetLastError();
+        temp.path.clear();
+        if (err == ERROR_ACCESS_DENIED || err == ERROR_WRITE_PROTECT ||
+            err == ERROR_PATH_NOT_FOUND || err == ERROR_FILE_NOT_FOUND)
+            refuseAccess(w, err == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : err);
+        throwSystemError(err);
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(w.bytes.data());
+    std::size_t left = w.bytes.size();
     while (left > 0) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 30));
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 30));
         DWORD written = 0;
-        if (!::WriteFile(h.get(), p, want, &written, nullptr))
-            fail(::GetLastError());
+        if (!::WriteFile(temp.h.get(), p, want, &written, nullptr))
+            throwSystemError(::GetLastError());
         if (written == 0)
-            fail(ERROR_DISK_FULL);
+            throwSystemError(ERROR_DISK_FULL);
         p += written;
         left -= written;
     }
-    if (!::FlushFileBuffers(h.get()))
-        fail(::GetLastError());
-    if (!h.close())
-        fail(::GetLastError());
-    // The new file takes the old one's attributes (hidden, archive ...) with it.
-    if (targetAttributes != INVALID_FILE_ATTRIBUTES &&
-        !::SetFileAttributesW(tmp.c_str(), targetAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)))
-        fail(::GetLastError());
-    // An existing file is replaced keeping its attributes and security; a new one is
-    // moved into place. Both go to disk before returning.
-    const bool replaced =
-        targetAttributes != INVALID_FILE_ATTRIBUTES
-            ? ::ReplaceFileW(path.c_str(), tmp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                             nullptr, nullptr) != 0
-            : ::MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (!replaced)
-        fail(::GetLastError());
+    // The final attributes before the rename: the old file's (hidden, system ...), the
+    // archive attribute, and read-only when asked, so a kill after it never leaves a
+    // writable item.
+    DWORD attributes =
+        t.exists() ? t.attributes & ~DWORD(FILE_ATTRIBUTE_READONLY) : DWORD(FILE_ATTRIBUTE_NORMAL);
+    attributes = (attributes | FILE_ATTRIBUTE_ARCHIVE) & ~DWORD(FILE_ATTRIBUTE_NORMAL);
+    if (w.mode == FileWrite::Mode::ReadOnly)
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = attributes;
+    if (!::FlushFileBuffers(temp.h.get()) ||
+        !::SetFileInformationByHandle(temp.h.get(), FileBasicInfo, &basic, sizeof basic))
+        throwSystemError(::GetLastError());
+}
+
+// Replaces the target by the temporary; an existing read-only target (Save in place)
+// loses its attribute only for the moment of the rename.
+void moveIntoPlace(const Target& t, Temp& temp) {
+    const bool readOnly = t.exists() && (t.attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly &&
+        !::SetFileAttributesW(t.path.c_str(), t.attributes & ~DWORD(FILE_ATTRIBUTE_READONLY)))
+        throwSystemError(::GetLastError());
+    if (!::MoveFileExW(temp.path.c_str(), t.path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD err = ::GetLastError();
+        if (readOnly)
+            ::SetFileAttributesW(t.path.c_str(), t.attributes);
+        throwSystemError(err);
+    }
+    temp.renamed = true;
+}
+
+} // namespace
+
+void commitFiles(const std::vector<FileWrite>& files) {
+    std::vector<Target> targets;
+    targets.reserve(files.size());
+    for (const FileWrite& w : files)
+        targets.push_back(targetOf(w));
+    std::set<fs::path> folders;
+    for (const Target& t : targets)
+        folders.insert(t.path.has_parent_path() ? t.path.parent_path() : fs::path(L"."));
+    for (const fs::path& dir : folders)
+        removeStaleTemps(dir);
+
+    std::vector<Temp> temps(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        writeTemp(files[i], targets[i], temps[i]);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        moveIntoPlace(targets[i], temps[i]);
 }
 
 } // namespace zantor
