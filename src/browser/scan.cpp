@@ -19,14 +19,6 @@ namespace zantor {
 
 namespace {
 
-bool hasProExtension(std::string_view name) {
-    if (name.size() < 4)
-        return false;
-    const auto ext = name.substr(name.size() - 4);
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
-}
-
 // The names of a folder's *.pro entries in the order the system lists them.
 std::vector<std::string> itemFileNames(const std::string& folder) {
     std::vector<std::string> names;
@@ -37,7 +29,7 @@ std::vector<std::string> itemFileNames(const std::string& folder) {
     while (const dirent* e = ::readdir(d.get())) {
         if (e->d_type == DT_DIR)
             continue; // a folder named *.pro is no item file
-        if (hasProExtension(e->d_name))
+        if (isItemFileName(e->d_name))
             names.emplace_back(e->d_name);
     }
     return names;
@@ -80,6 +72,14 @@ std::string sortKey(std::string_view text) {
 }
 
 } // namespace
+
+bool isItemFileName(std::string_view name) {
+    if (name.size() < 4)
+        return false;
+    const auto ext = name.substr(name.size() - 4);
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
+}
 
 bool admits(const ScanRequest& request, int typeByte) {
     if (typeByte < 0 || typeByte > 6)
