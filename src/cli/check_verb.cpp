@@ -128,7 +128,7 @@ std::string helpText() {
         std::string name(r.name);
         name.resize(std::max<std::size_t>(name.size() + 1, 26), ' ');
         std::string severity(severityName(r.severity));
-        severity.resize(8, ' ');
+        severity.resize(9, ' ');
         help += "  " + name + severity + std::string(r.finds) + "\n";
     }
     return help;
