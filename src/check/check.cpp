@@ -15,8 +15,13 @@
 #include "texts/references.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace zantor {
@@ -42,6 +47,8 @@ struct ArtList {
     std::string name;
     std::optional<std::vector<std::string>> entries;
     std::string folder; // where its preview bitmaps are
+    // Whether the preview bitmap of an entry is there, by position, once looked at.
+    mutable std::unordered_map<int, bool> previewFound;
 };
 
 // One item file that could be read.
@@ -62,16 +69,45 @@ std::string inQuotes(std::string_view bytes) {
     return "\"" + decodeWindows1252(bytes) + "\"";
 }
 
+// Item files larger than this are no item files; the check reads no further.
+constexpr std::size_t kLargestItemFile = std::size_t{16} << 20;
+
+// The bytes of a file the folder listing named, opened by that exact name. At most one
+// byte more than kLargestItemFile is read. Throws Error with the run-time I/O message.
+Bytes readListedFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throwIoError(errno, path);
+    Bytes data;
+    unsigned char buffer[4096];
+    while (data.size() <= kLargestItemFile) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            throwIoError(err, path);
+        }
+        if (n == 0)
+            break;
+        data.insert(data.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    return data;
+}
+
+std::string lowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    return s;
+}
+
 // Sorts names as the item list does: ignoring letter case, then byte for byte.
 bool listOrder(const std::string& a, const std::string& b) {
-    const auto lower = [](std::string s) {
-        for (char& c : s)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c + 32);
-        return s;
-    };
-    const std::string la = lower(a);
-    const std::string lb = lower(b);
+    const std::string la = lowerCase(a);
+    const std::string lb = lowerCase(b);
     return la != lb ? la < lb : a < b;
 }
 
@@ -128,7 +164,7 @@ private:
     }
 
     ArtList readArtList(const std::string& path, const std::string& folder) {
-        ArtList list{fileName(path), std::nullopt, folder};
+        ArtList list{fileName(path), std::nullopt, folder, {}};
         try {
             list.entries = readListFile(path);
         } catch (const Error& e) {
@@ -139,82 +175,96 @@ private:
 
     // The folder's item files, as the item list would take them, in its order of names.
     void readItems() {
-        std::vector<fs::directory_entry> entries;
-        std::error_code ec;
+        struct Entry {
+            std::string key; // the name in lower case
+            std::string name;
+            unsigned char type; // as the folder listing gives it
+        };
+        std::vector<Entry> entries;
         const std::string folder = resolvePath(m_request.itemFolder).string();
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            if (isItemFileName(it->path().filename().string()))
-                entries.push_back(*it);
-        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-            return listOrder(a.path().filename().string(), b.path().filename().string());
+        std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+        while (dir) {
+            const dirent* e = ::readdir(dir.get());
+            if (!e)
+                break;
+            if (isItemFileName(e->d_name))
+                entries.push_back({lowerCase(e->d_name), e->d_name, e->d_type});
+        }
+        std::vector<std::size_t> order(entries.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            const Entry& x = entries[a];
+            const Entry& y = entries[b];
+            return x.key != y.key ? x.key < y.key : x.name < y.name;
         });
-        for (const auto& e : entries)
-            readItemFile(e);
+        for (const std::size_t i : order)
+            readItemFile(entries[i].name, joinPath(folder, entries[i].name), entries[i].type);
     }
 
-    void readItemFile(const fs::directory_entry& entry) {
-        const std::string file = entry.path().filename().string();
-        const std::string path = entry.path().string();
+    void readItemFile(const std::string& file, const std::string& path, unsigned char type) {
         m_names.push_back(file);
-        std::error_code ec;
-        const fs::file_status status = entry.status(ec);
-        if (!ec && !fs::is_regular_file(status)) {
-            add(file, path, "skipped-file", "",
-                fs::is_directory(status) ? "a folder, not an item file: the list passes it over"
-                                         : "not a regular file: the list passes it over",
-                true);
-            return;
+        // The type comes with the folder listing; only links and unknown types cost a look.
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            std::error_code ec;
+            const fs::file_status status = fs::status(path, ec);
+            type = fs::is_regular_file(status) ? DT_REG
+                   : fs::is_directory(status)  ? DT_DIR
+                                               : DT_UNKNOWN;
         }
-        const std::uintmax_t size = ec ? 0 : entry.file_size(ec);
-        if (!ec && size < kScanHeaderSize) {
+        if (type != DT_REG) {
             add(file, path, "skipped-file", "",
-                std::to_string(size) + " bytes, shorter than an item's header: the list "
-                                       "passes it over",
+                type == DT_DIR ? "a folder, not an item file: the list passes it over"
+                               : "not a regular file: the list passes it over",
                 true);
             return;
         }
         Item item{file, path, {}};
+        Bytes data;
         try {
-            readItem(path, item.record);
+            data = readListedFile(path);
         } catch (const Error& e) {
-            readFailure(item, e);
+            add(item, "unreadable-file", "", e.what());
+            return;
+        }
+        if (data.size() > kLargestItemFile) {
+            add(item, "unreadable-file", "", "larger than 16 MiB: no item file is that long");
+            return;
+        }
+        if (data.size() < kScanHeaderSize) {
+            add(item, "skipped-file", "",
+                std::to_string(data.size()) +
+                    " bytes, shorter than an item's header: the list passes it over");
+            return;
+        }
+        try {
+            readItemBytes(data, item.record);
+        } catch (const Error& e) {
+            readFailure(item, data, e);
             return;
         }
         if (!item.record.typeName.empty()) {
             const ItemType& type = *itemTypeByName(item.record.typeName);
             const std::size_t expected = kHeaderSize + type.sectionSize;
-            if (type.sectionSize > 0 && size > expected)
+            if (type.sectionSize > 0 && data.size() > expected)
                 add(item, "file-too-long", "",
-                    std::to_string(size) + " bytes where a " + item.record.typeName + " has " +
-                        std::to_string(expected) + ": Save drops the last " +
-                        std::to_string(size - expected));
+                    std::to_string(data.size()) + " bytes where a " + item.record.typeName +
+                        " has " + std::to_string(expected) + ": Save drops the last " +
+                        std::to_string(data.size() - expected));
         }
         m_items.push_back(std::move(item));
     }
 
-    // A file the editor refuses to open: a short read is the type's section cut off,
-    // anything else a file that cannot be read.
-    void readFailure(const Item& item, const Error& e) {
-        if (std::string_view(e.what()) != ioMessage(kReadBeyondEnd)) {
-            add(item, "unreadable-file", "", e.what());
-            return;
-        }
-        std::uintmax_t size = 0;
-        Bytes start;
-        try {
-            start = readFileStart(item.path, kHeaderSize, &size);
-        } catch (const Error& again) {
-            add(item, "unreadable-file", "", again.what());
-            return;
-        }
-        const ItemType* type = itemTypeByCode(start[kTypeByteOffset]);
+    // A file the editor refuses to open: its type's section (or its header) is cut off.
+    void readFailure(const Item& item, const Bytes& data, const Error& e) {
+        const ItemType* type = itemTypeByCode(data[kTypeByteOffset]);
         if (!type)
-            unknownType(item, start[kTypeByteOffset]);
+            unknownType(item, data[kTypeByteOffset]);
         const std::string whole = type && type->sectionSize > 0
                                       ? std::to_string(kHeaderSize + type->sectionSize)
                                       : std::string("61 or more");
         add(item, "file-too-short", "",
-            std::to_string(size) + " bytes where " +
+            std::to_string(data.size()) + " bytes where " +
                 (type ? "a " + std::string(type->name) + " has " : "an item has ") + whole +
                 ": the editor refuses it with \"" + e.what() + "\"");
     }
@@ -322,7 +372,10 @@ private:
         if (list.folder.empty())
             return;
         const std::string& entry = entries[static_cast<std::size_t>(position)];
-        if (!fileExists(previewPath(list.folder, entry)))
+        const auto [known, isNew] = list.previewFound.try_emplace(position, false);
+        if (isNew)
+            known->second = fileExists(previewPath(list.folder, entry));
+        if (!known->second)
             add(item, "no-preview", f.control,
                 labelOf(f) + " " + inQuotes(entry) + " has no preview bitmap " +
                     fileName(previewPath(list.folder, entry)));
@@ -396,11 +449,7 @@ private:
     void crossCheck() {
         std::map<std::string, std::string> byLowerName;
         for (const std::string& name : m_names) {
-            std::string lower = name;
-            for (char& c : lower)
-                if (c >= 'A' && c <= 'Z')
-                    c = static_cast<char>(c + 32);
-            const auto [it, isNew] = byLowerName.try_emplace(lower, name);
+            const auto [it, isNew] = byLowerName.try_emplace(lowerCase(name), name);
             if (!isNew)
                 add(name, joinPath(m_request.itemFolder, name), "file-name-case", "",
                     "the name differs from " + it->second + " only in letter case", true);
@@ -462,7 +511,7 @@ private:
                 continue;
             const auto uses = t == &m_proItem ? std::span<const TextIdUse>(m_textIds)
                                               : std::span<const TextIdUse>();
-            for (Finding& f : checkMessageTable(t->name, t->text(), uses)) {
+            for (Finding& f : checkMessageTable(t->name, t->text(), uses, &*t->messages)) {
                 f.path = t->path;
                 m_out.push_back(std::move(f));
             }

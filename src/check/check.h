@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/settings.h"
+#include "texts/message_lookup.h"
 
 #include <optional>
 #include <span>
@@ -62,7 +63,9 @@ struct TextIdUse {
     std::string textId;
     std::string file;
 };
+/// `table`, when given, is a snapshot of the same bytes, so they are not indexed twice.
 std::vector<Finding> checkMessageTable(std::string_view name, std::string_view bytes,
-                                       std::span<const TextIdUse> itemTexts = {});
+                                       std::span<const TextIdUse> itemTexts = {},
+                                       const MessageSnapshot* table = nullptr);
 
 } // namespace zantor

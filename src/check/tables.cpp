@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace zantor {
 
@@ -37,12 +39,16 @@ public:
         });
     }
 
-    void run(std::span<const TextIdUse> itemTexts) {
+    void run(std::span<const TextIdUse> itemTexts, const MessageSnapshot* table) {
         groups();
         closingBraces();
         duplicateIds();
-        if (!itemTexts.empty())
-            writeBack(itemTexts);
+        if (!itemTexts.empty()) {
+            std::optional<MessageSnapshot> own;
+            if (!table)
+                table = &own.emplace(MessageSnapshot::fromBytes(m_bytes));
+            writeBack(itemTexts, *table);
+        }
         lineBreaks();
     }
 
@@ -150,27 +156,39 @@ private:
     }
 
     void duplicateIds() {
-        std::unordered_map<std::string_view, std::size_t> first;
+        m_firstLine.reserve(m_lines.size());
         for (std::size_t i = 0; i < m_lines.size(); ++i) {
             const std::string_view line = m_lines[i].text;
             const auto id = leadingId(line);
             if (!id || line.find('}') == std::string_view::npos)
                 continue;
-            m_entryLines[*id].push_back(i);
-            const auto [it, isNew] = first.try_emplace(*id, i);
-            if (!isNew)
+            const auto [it, isNew] = m_firstLine.try_emplace(*id, i);
+            if (!isNew) {
+                m_laterLines.emplace(*id, i);
                 add("duplicate-message-id", i,
                     "id " + decodeWindows1252(*id) + " appears again; the entry on line " +
                         std::to_string(it->second + 1) + " wins");
+            }
         }
+    }
+
+    // The lines that begin with an entry of this id, in file order.
+    std::vector<std::size_t> entryLines(std::string_view id) const {
+        std::vector<std::size_t> lines;
+        if (const auto first = m_firstLine.find(id); first != m_firstLine.end()) {
+            lines.push_back(first->second);
+            const auto [from, to] = m_laterLines.equal_range(id);
+            for (auto it = from; it != to; ++it)
+                lines.push_back(it->second);
+        }
+        return lines;
     }
 
     // Save rewrites an item's name line, found ignoring letter case, and puts the
     // description entry right after it, every line ended by CR LF. Unchanged texts must
     // come back as they stand.
-    void writeBack(std::span<const TextIdUse> uses) {
-        const MessageSnapshot table = MessageSnapshot::fromBytes(m_text);
-        std::set<std::string> done;
+    void writeBack(std::span<const TextIdUse> uses, const MessageSnapshot& table) {
+        std::unordered_set<std::string_view> done;
         for (const TextIdUse& use : uses) {
             if (!done.insert(use.textId).second)
                 continue;
@@ -190,23 +208,21 @@ private:
     void writeBackOf(const TextIdUse& use, const std::string& name, const std::string& descId,
                      const MessageSnapshot& table) {
         const std::string nameLine = "{" + use.textId + "}{}{" + name + "}";
-        const auto entries = m_entryLines.find(use.textId);
-        const std::vector<std::size_t> none;
-        const auto& candidates = entries == m_entryLines.end() ? none : entries->second;
+        const std::vector<std::size_t> candidates = entryLines(use.textId);
         const auto at = std::find_if(candidates.begin(), candidates.end(), [&](std::size_t i) {
-            return equalIgnoringCase(m_lines[i].text, nameLine);
+            return m_lines[i].text == nameLine || equalIgnoringCase(m_lines[i].text, nameLine);
         });
-        const std::string save = "Save of " + use.file;
+        const auto save = [&] { return "Save of " + use.file; };
         if (at == candidates.end()) {
             add("write-back-differs", candidates.empty() ? 0 : candidates.front(),
                 "the name of text id " + use.textId + " is not the one line " +
-                    decodeWindows1252(nameLine) + ": " + save + " would add it again");
+                    decodeWindows1252(nameLine) + ": " + save() + " would add it again");
             return;
         }
         const std::size_t i = *at;
         if (m_lines[i].text != nameLine || m_lines[i].lineBreak != kCrLf)
             add("write-back-differs", i,
-                save + " would write this name line as " + decodeWindows1252(nameLine) +
+                save() + " would write this name line as " + decodeWindows1252(nameLine) +
                     " ended by CR LF");
         const std::string description = table.lookup(descId);
         std::vector<std::string_view> expected;
@@ -217,8 +233,8 @@ private:
         if (!follows) {
             if (!description.empty())
                 add("write-back-differs", i,
-                    "the description entry " + descId + " does not follow this name line: " + save +
-                        " would add another after it");
+                    "the description entry " + descId + " does not follow this name line: " +
+                        save() + " would add another after it");
             return;
         }
         bool same = i + expected.size() < m_lines.size();
@@ -226,7 +242,7 @@ private:
             same = m_lines[i + 1 + k].text == expected[k] && m_lines[i + 1 + k].lineBreak == kCrLf;
         if (!same)
             add("write-back-differs", i + 1,
-                save + " would write the description entry " + descId + " over these lines as " +
+                save() + " would write the description entry " + descId + " over these lines as " +
                     std::to_string(expected.size()) + " line(s) ended by CR LF");
     }
 
@@ -253,15 +269,18 @@ private:
     std::vector<Finding>& m_out;
     std::vector<Line> m_lines;
     std::set<std::size_t> m_braceLines; // lines that already have a brace-in-text finding
-    std::unordered_map<std::string_view, std::vector<std::size_t>> m_entryLines;
+    // The line of each entry id, and the lines of the ids that appear again (in order).
+    std::unordered_map<std::string_view, std::size_t> m_firstLine;
+    std::multimap<std::string_view, std::size_t> m_laterLines;
 };
 
 } // namespace
 
 std::vector<Finding> checkMessageTable(std::string_view name, std::string_view bytes,
-                                       std::span<const TextIdUse> itemTexts) {
+                                       std::span<const TextIdUse> itemTexts,
+                                       const MessageSnapshot* table) {
     std::vector<Finding> out;
-    TableCheck(name, bytes, out).run(itemTexts);
+    TableCheck(name, bytes, out).run(itemTexts, table);
     std::stable_sort(out.begin(), out.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
     return out;
