@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 using namespace zantor;
 using namespace zantor::test;
@@ -166,4 +167,15 @@ TEST(CheckMessageTable, saveMustWriteTheNameAndDescriptionBackAsTheyStand) {
                 got.push_back(f.message);
         EXPECT_EQ(got, c.findings) << c.bytes;
     }
+}
+
+TEST(CheckFolder, passesOverFoldersAndPipesWithANoteWithoutReadingThem) {
+    TempDir dir;
+    const CheckRequest request = CheckWorld().write(dir);
+    std::filesystem::create_directory(dir.file("items/folder.pro"));
+    ASSERT_EQ(::mkfifo(dir.file("items/pipe.pro").c_str(), 0600), 0);
+    std::vector<std::string> got;
+    for (const auto& f : checkFolder(request))
+        got.push_back(f.file + " " + std::string(f.rule->name));
+    EXPECT_EQ(got, (std::vector<std::string>{"folder.pro skipped-file", "pipe.pro skipped-file"}));
 }
