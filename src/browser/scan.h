@@ -43,8 +43,10 @@ bool admits(const ScanRequest& request, int typeByte);
 void sortEntries(std::vector<ListEntry>& entries);
 
 /// Lists the item files (*.pro, any letter case) of a folder. A missing folder lists
-/// nothing. Folders named *.pro and files shorter than the scan header are passed
-/// over; any other file that cannot be read stops the scan with its error, and the
+/// nothing; a folder path the system refuses (too long, no access) is an error.
+/// Folders named *.pro, anything that is not a regular file (a FIFO, a device, a link
+/// to one) and files shorter than the scan header are passed over, without blocking;
+/// any other file that cannot be read stops the scan with its error, and the
 /// entries listed before it are kept. Names come from one reading of the message
 /// file, taken when the first name is needed. `progress` is told the number of
 /// files found, then called once per file read.

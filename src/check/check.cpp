@@ -69,9 +69,6 @@ std::string inQuotes(std::string_view bytes) {
     return "\"" + decodeWindows1252(bytes) + "\"";
 }
 
-// Item files larger than this are no item files; the check reads no further.
-constexpr std::size_t kLargestItemFile = std::size_t{16} << 20;
-
 // The bytes of a file the folder listing named, opened by that exact name. At most one
 // byte more than kLargestItemFile is read. Throws Error with the run-time I/O message.
 Bytes readListedFile(const std::string& path) {
@@ -227,10 +224,6 @@ private:
             add(item, "unreadable-file", "", e.what());
             return;
         }
-        if (data.size() > kLargestItemFile) {
-            add(item, "unreadable-file", "", "larger than 16 MiB: no item file is that long");
-            return;
-        }
         if (data.size() < kScanHeaderSize) {
             add(item, "skipped-file", "",
                 std::to_string(data.size()) +
@@ -255,8 +248,13 @@ private:
         m_items.push_back(std::move(item));
     }
 
-    // A file the editor refuses to open: its type's section (or its header) is cut off.
+    // A file the editor refuses to open: its type's section (or its header) is cut off,
+    // or it is too large to be an item file.
     void readFailure(const Item& item, const Bytes& data, const Error& e) {
+        if (std::string_view(e.what()) != ioMessage(kReadBeyondEnd)) {
+            add(item, "unreadable-file", "", e.what());
+            return;
+        }
         const ItemType* type = itemTypeByCode(data[kTypeByteOffset]);
         if (!type)
             unknownType(item, data[kTypeByteOffset]);

@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
+#include "texts/item_save.h"
 #include "texts/item_texts.h"
 #include "texts/references.h"
 
@@ -316,15 +317,13 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     // Every field is checked before anything is written.
     ItemRecord updated = s.record;
     recordUpdate(updated, s.form, saveAs.empty() ? AttackModeRule::Save : AttackModeRule::SaveAs);
-    if (dirs.given()) {
-        LineBuffer lines;
-        writeNameAndDescription(lines, proItem, texts.textId, texts.name, texts.description,
-                                texts.remembered);
-    }
-    if (saveAs.empty())
-        saveItem(file, updated);
-    else
-        saveItemAs(saveAs, updated);
+    // Both files or neither: pro_item.msg and the item are committed together.
+    const ItemTextsWrite write{proItem, texts.textId, texts.name, texts.description,
+                               texts.remembered};
+    LineBuffer lines;
+    saveItemWithTexts(saveAs.empty() ? file : saveAs, updated,
+                      saveAs.empty() ? ItemSave::InPlace : ItemSave::As,
+                      dirs.given() ? &write : nullptr, lines);
     return 0;
 }
 

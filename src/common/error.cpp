@@ -36,6 +36,7 @@ int ioCodeFromErrno(int err, const std::filesystem::path& path) {
         return kFileNotFound;
     }
     case ENOTDIR:
+    case ENAMETOOLONG:
         return kInvalidFilename;
     case EMFILE:
     case ENFILE:

@@ -126,6 +126,9 @@ void TmainWindow::buildCommonPage() {
     itemIDfield = makeEdit("itemIDfield", nameGroup);
     textIDfield = makeEdit("textIDfield", nameGroup);
     nameField = makeEdit("nameField", nameGroup, QStringLiteral("Name:"));
+    // Set while nothing is connected: a start value, not an edit.
+    itemIDfield->setText(QStringLiteral("0"));
+    textIDfield->setText(QStringLiteral("0"));
     place(g, itemIDfield, 0, 0);
     place(g, textIDfield, 1, 0);
     place(g, nameField, 2, 0);
@@ -466,7 +469,9 @@ void TmainWindow::buildBrowser() {
     loadingLabel->hide();
     progBar = new QProgressBar(this);
     progBar->setObjectName(QStringLiteral("progBar"));
-    progBar->setRange(0, 0);
+    // A range of 0 to 0 would draw a busy animation; 0 of 1 is an empty bar.
+    progBar->setRange(0, 1);
+    progBar->setValue(0);
     progBar->setTextVisible(false);
     progBar->setFixedHeight(12);
     progBar->hide();

@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/fields.h"
 #include "support/item_bytes.h"
+#include "ui/look.h"
 #include "ui_world.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zantor;
@@ -30,6 +37,30 @@ bool storeHas(SettingsStore& store, const char* name) {
     const bool has = store.ValueExists(name);
     store.CloseKey();
     return has;
+}
+
+// Runs the program's look over each base style the toolkit offers, then puts the
+// style of the other tests back.
+void forEachStyle(const std::function<void(const QString&)>& test) {
+    const auto* current = qobject_cast<QProxyStyle*>(QApplication::style());
+    const QString restore = current ? current->baseStyle()->name() : QApplication::style()->name();
+    for (const QString& key : QStyleFactory::keys()) {
+        QApplication::setStyle(lookStyle(key));
+        test(key);
+    }
+    QApplication::setStyle(lookStyle(restore));
+}
+
+// The entries an opened list shows whole.
+int visibleRows(QComboBox* list) {
+    QAbstractItemView* view = list->view();
+    int rows = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        const QRect r = view->visualRect(list->model()->index(i, 0));
+        if (r.isValid() && r.top() >= 0 && r.bottom() < view->viewport()->height())
+            ++rows;
+    }
+    return rows;
 }
 
 } // namespace
@@ -111,6 +142,17 @@ TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
     EXPECT_FALSE(storeHas(*w.store, "Filter - All"));
     EXPECT_FALSE(storeHas(*w.store, "Show item names"));
+}
+
+TEST(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
+    UiWorld w;
+    w.show();
+    EXPECT_EQ(w.main->itemIDfield->text(), "0");
+    EXPECT_EQ(w.main->textIDfield->text(), "0");
+    EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
+    EXPECT_EQ(w.main->nameField->text(), "");
+    EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
+    EXPECT_TRUE(w.main->saved());
 }
 
 TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
@@ -269,6 +311,10 @@ TEST(Caption, followsTheNameField) {
     typeInto(w.main->nameField, "!");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
     EXPECT_FALSE(w.main->saved());
+    clearAndType(w.main->nameField, "Caf");
+    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
+    ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Caf\u00e9"));
+    EXPECT_EQ(w.main->windowTitle(), QString::fromUtf8("Zantor | weapon01.pro - Caf\u00e9"));
 }
 
 TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
@@ -380,14 +426,7 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     w.main->openItemFile(w.item("weapon01.pro"));
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
-    // Letters beyond the keyboard's come through an input method.
-    auto commit = [&](const QString& text) {
-        w.main->nameField->setFocus();
-        QInputMethodEvent typed;
-        typed.setCommitString(text);
-        QApplication::sendEvent(w.main->nameField, &typed);
-    };
-    commit(QString::fromUtf8("\u0151"));
+    commitText(w.main->nameField, QString::fromUtf8("\u0151"));
     ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Knife\u0151"));
     click(w.main->saveButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
@@ -397,8 +436,70 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(w.main->saved());
     // A character the tables do hold is written as its byte.
     clearAndType(w.main->nameField, QStringLiteral("Caf"));
-    commit(QString::fromUtf8("\u00e9"));
+    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
     click(w.main->saveButton);
     EXPECT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
+}
+
+TEST(Lists, anOpenedListShowsAtMostTenRowsBelowItselfWithAScrollBar) {
+    forEachStyle([](const QString& style) {
+        UiWorld w;
+        std::string ground;
+        for (int i = 0; i < 25; ++i)
+            ground += "ground" + std::to_string(i) + ".frm\r\n";
+        w.dir.write("files/items.lst", ground);
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        clickTab(w.main->mainPages, 1);
+        struct Case {
+            QComboBox* list;
+            int tab;
+            int rows;
+        };
+        for (const Case c : {Case{w.main->fireFileList, 1, 10}, Case{w.main->looksList, 1, 10},
+                             Case{w.main->atkMode1List, 1, 9}, Case{w.main->groundArtList, 0, 10},
+                             Case{w.main->iTypeList, 0, 7}}) {
+            clickTab(w.main->mainPages, c.tab);
+            const QString name = style + " " + c.list->objectName();
+            c.list->setFocus();
+            QTest::keyClick(c.list, Qt::Key_F4);
+            QAbstractItemView* view = c.list->view();
+            ASSERT_TRUE(view->isVisible()) << name.toStdString();
+            EXPECT_EQ(visibleRows(c.list), c.rows) << name.toStdString();
+            EXPECT_EQ(view->verticalScrollBar()->isVisible(), c.list->count() > 10)
+                << name.toStdString();
+            // Below the closed list, not over it.
+            EXPECT_GE(view->mapToGlobal(QPoint(0, 0)).y(),
+                      c.list->mapToGlobal(QPoint(0, c.list->height())).y() - 2)
+                << name.toStdString();
+            QTest::keyClick(view, Qt::Key_Escape);
+            EXPECT_FALSE(view->isVisible()) << name.toStdString();
+            EXPECT_TRUE(w.main->isVisible()) << name.toStdString();
+        }
+    });
+}
+
+TEST(Lists, aClosedListIsSilverLikeTheEdits) {
+    forEachStyle([](const QString& style) {
+        UiWorld w;
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        for (QComboBox* list : {w.main->iTypeList, w.main->groundArtList}) {
+            for (bool focused : {false, true}) {
+                (focused ? static_cast<QWidget*>(list) : w.main->weightField)->setFocus();
+                QStyleOptionComboBox option;
+                option.initFrom(list);
+                option.editable = false;
+                const QRect field = list->style()->subControlRect(
+                    QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+                // Right of the entry's text, which stands at the left.
+                const QColor pixel =
+                    list->grab().toImage().pixelColor(field.right() - 3, field.center().y());
+                EXPECT_EQ(pixel, QColor(192, 192, 192))
+                    << style.toStdString() << " " << list->objectName().toStdString()
+                    << (focused ? " focused " : " ") << pixel.name().toStdString();
+            }
+        }
+    });
 }
