@@ -31,6 +31,7 @@ class QToolButton;
 
 namespace zantor {
 
+class CheckWindow;
 class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
@@ -63,6 +64,12 @@ public:
     /// Opens an item file as the item browser's Open does after forming the path.
     /// Returns false (after showing the error) when the file could not be read.
     bool openItemFile(const std::string& path);
+
+    /// Opens an item file as Open does (asking first about unsaved changes) and puts the
+    /// focus in the named control, on its page; nothing more when the file cannot be read.
+    void openAtField(const std::string& path, const std::string& control);
+    /// The folder check's results window, once "Check folder" has opened it.
+    CheckWindow* checkWindow() const { return m_check; }
 
     /// Ends the program without asking and without writing the settings.
     void quit();
@@ -279,7 +286,11 @@ private:
     void itemListClick();
     void itemListDblClick();
     void openButtonClick();
+    void askToSaveBeforeOpening();
     QListWidgetItem* selectedListEntry() const;
+    // "Check folder" in the item list's context menu and Ctrl+K.
+    void buildCheckHooks();
+    void showCheck();
 
     // Steps shared by several handlers.
     void recordDisplay();
@@ -327,6 +338,7 @@ private:
     bool m_quitting = false;
     int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
     LineBuffer m_lineBuffer;
+    CheckWindow* m_check = nullptr;
 };
 
 } // namespace zantor

@@ -2,6 +2,9 @@
 #include "check/check.h"
 #include "check_world.h"
 #include "support/temp_dir.h"
+#include "texts/item_texts.h"
+#include "texts/line_buffer.h"
+#include "texts/message_lookup.h"
 
 #include <cctype>
 #include <filesystem>
@@ -166,6 +169,13 @@ TEST(CheckMessageTable, saveMustWriteTheNameAndDescriptionBackAsTheyStand) {
             if (f.rule->name == "write-back-differs")
                 got.push_back(f.message);
         EXPECT_EQ(got, c.findings) << c.bytes;
+        // The write-back itself, with the texts the item shows, agrees.
+        LineBuffer lines;
+        lines.assign(c.bytes);
+        const std::string name = lookupMessageIn(c.bytes, "100");
+        const std::string rewritten = rewriteItemTexts(lines, "pro_item.msg", "100", name,
+                                                       lookupMessageIn(c.bytes, "101"), name);
+        EXPECT_EQ(rewritten == c.bytes, c.findings.empty()) << c.bytes;
     }
 }
 
