@@ -29,15 +29,6 @@ bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeader
     return size && *size == kScanHeaderSize;
 }
 
-// The text of an entry for sorting: folded to lower case, letter by letter.
-std::string sortKey(std::string_view text) {
-    std::string key(text);
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return key;
-}
-
 } // namespace
 
 bool isItemFileName(std::string_view name) {
@@ -58,7 +49,7 @@ void sortEntries(std::vector<ListEntry>& entries) {
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        keys.emplace_back(sortKey(entries[i].text), i);
+        keys.emplace_back(readerSortKey(entries[i].text), i);
     std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
         if (a.first != b.first)
             return a.first < b.first;

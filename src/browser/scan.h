@@ -39,7 +39,8 @@ bool isItemFileName(std::string_view name);
 /// True when a type byte is listed under the request's filters.
 bool admits(const ScanRequest& request, int typeByte);
 
-/// Orders entries as the item list keeps them: by text without regard to letter case.
+/// Orders entries as the item list keeps them: by text as a reader expects (see
+/// readerSortKey), then by the text's bytes.
 void sortEntries(std::vector<ListEntry>& entries);
 
 /// Lists the item files (*.pro, any letter case) of a folder. A missing folder lists

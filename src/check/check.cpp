@@ -15,13 +15,11 @@
 #include "texts/references.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <unistd.h>
+#include <optional>
+#include <span>
 #include <unordered_map>
 
 namespace zantor {
@@ -67,31 +65,6 @@ std::string labelOf(const Field& f) {
 
 std::string inQuotes(std::string_view bytes) {
     return "\"" + decodeWindows1252(bytes) + "\"";
-}
-
-// The bytes of a file the folder listing named, opened by that exact name. At most one
-// byte more than kLargestItemFile is read. Throws Error with the run-time I/O message.
-Bytes readListedFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwIoError(errno, path);
-    Bytes data;
-    unsigned char buffer[4096];
-    while (data.size() <= kLargestItemFile) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            throwIoError(err, path);
-        }
-        if (n == 0)
-            break;
-        data.insert(data.end(), buffer, buffer + n);
-    }
-    ::close(fd);
-    return data;
 }
 
 std::string lowerCase(std::string s) {
@@ -175,17 +148,15 @@ private:
         struct Entry {
             std::string key; // the name in lower case
             std::string name;
-            unsigned char type; // as the folder listing gives it
+            fs::directory_entry entry;
         };
         std::vector<Entry> entries;
-        const std::string folder = resolvePath(m_request.itemFolder).string();
-        std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-        while (dir) {
-            const dirent* e = ::readdir(dir.get());
-            if (!e)
-                break;
-            if (isItemFileName(e->d_name))
-                entries.push_back({lowerCase(e->d_name), e->d_name, e->d_type});
+        std::error_code ec;
+        const fs::path folder = resolvePath(m_request.itemFolder);
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string name = it->path().filename().string();
+            if (isItemFileName(name))
+                entries.push_back({lowerCase(name), std::move(name), *it});
         }
         std::vector<std::size_t> order(entries.size());
         for (std::size_t i = 0; i < order.size(); ++i)
@@ -196,34 +167,34 @@ private:
             return x.key != y.key ? x.key < y.key : x.name < y.name;
         });
         for (const std::size_t i : order)
-            readItemFile(entries[i].name, joinPath(folder, entries[i].name), entries[i].type);
+            readItemFile(entries[i].name, entries[i].entry);
     }
 
-    void readItemFile(const std::string& file, const std::string& path, unsigned char type) {
+    void readItemFile(const std::string& file, const fs::directory_entry& entry) {
+        const std::string path = entry.path().string();
         m_names.push_back(file);
-        // The type comes with the folder listing; only links and unknown types cost a look.
-        if (type == DT_LNK || type == DT_UNKNOWN) {
-            std::error_code ec;
-            const fs::file_status status = fs::status(path, ec);
-            type = fs::is_regular_file(status) ? DT_REG
-                   : fs::is_directory(status)  ? DT_DIR
-                                               : DT_UNKNOWN;
-        }
-        if (type != DT_REG) {
+        // The kind comes with the folder listing; only links cost a look.
+        std::error_code ec;
+        if (entry.is_directory(ec)) {
             add(file, path, "skipped-file", "",
-                type == DT_DIR ? "a folder, not an item file: the list passes it over"
-                               : "not a regular file: the list passes it over",
-                true);
+                "a folder, not an item file: the list passes it over", true);
             return;
         }
         Item item{file, path, {}};
-        Bytes data;
+        if (!m_buffer)
+            m_buffer = std::make_unique_for_overwrite<unsigned char[]>(kLargestItemFile + 1);
+        std::optional<std::size_t> size;
         try {
-            data = readListedFile(path);
+            size = readRegularFileStart(path, m_buffer.get(), kLargestItemFile + 1);
         } catch (const Error& e) {
             add(item, "unreadable-file", "", e.what());
             return;
         }
+        if (!size) {
+            add(item, "skipped-file", "", "not a regular file: the list passes it over");
+            return;
+        }
+        const std::span<const unsigned char> data(m_buffer.get(), *size);
         if (data.size() < kScanHeaderSize) {
             add(item, "skipped-file", "",
                 std::to_string(data.size()) +
@@ -250,7 +221,7 @@ private:
 
     // A file the editor refuses to open: its type's section (or its header) is cut off,
     // or it is too large to be an item file.
-    void readFailure(const Item& item, const Bytes& data, const Error& e) {
+    void readFailure(const Item& item, std::span<const unsigned char> data, const Error& e) {
         if (std::string_view(e.what()) != ioMessage(kReadBeyondEnd)) {
             add(item, "unreadable-file", "", e.what());
             return;
@@ -523,6 +494,7 @@ private:
     std::vector<std::string> m_names; // every *.pro entry of the folder
     std::vector<Item> m_items;        // those that could be read
     std::vector<TextIdUse> m_textIds;
+    std::unique_ptr<unsigned char[]> m_buffer; // one item file's bytes at a time
 };
 
 } // namespace

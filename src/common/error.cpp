@@ -47,7 +47,9 @@ int ioCodeFromErrno(int err, const std::filesystem::path& path) {
     case EROFS:
         return kAccessDenied;
     case ENOSPC:
+#ifdef EDQUOT // no disk quotas on Windows
     case EDQUOT:
+#endif
         return kDiskFull;
     default:
         return -1;

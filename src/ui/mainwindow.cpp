@@ -42,6 +42,7 @@ namespace zantor {
 namespace {
 
 constexpr int kCommonPageIndex = 0;
+constexpr int kPagesHeight = 341;
 
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
@@ -188,7 +189,10 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     // Lists start without a choice; only the addiction list starts at "None".
     for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList})
         list->setCurrentIndex(-1);
-    setFixedSize(647, 545);
+    // Laid out for Tahoma; where a stand-in font needs more room, the pages and the
+    // window grow just enough, as the configuration window does.
+    mainPages->setFixedHeight(std::max(kPagesHeight, mainPages->minimumSizeHint().height()));
+    fixClientSize(this, QSize(647, 545));
 
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->objectName().isEmpty())
@@ -613,6 +617,15 @@ void TmainWindow::_saveAs() {
         this, dirField->text(), QString::fromStdString(m_openPath),
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
+        return;
+    // The dialog asks about the name as typed; a file that differs only in letter case
+    // would be replaced too, so it is named and asked about here.
+    const std::string twin = caseTwinOf(path.toStdString());
+    if (!twin.empty() &&
+        m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                      QString::fromUtf8(twin.c_str()) +
+                          QStringLiteral(" already exists and would be replaced. Replace it?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     save(AttackModeRule::SaveAs, path.toStdString(), false);
 }

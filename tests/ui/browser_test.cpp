@@ -85,6 +85,20 @@ TEST(Browser, theProgressBarStartsEmptyNeverBusy) {
     EXPECT_EQ(w.main->itemCount->text(), "0 items in total.");
 }
 
+TEST(Browser, entriesSortAsAReaderExpects) {
+    UiWorld w;
+    w.dir.write("files/pro_item.msg", std::string("{100}{}{\xC9\x63lair}\r\n{200}{}{Eagle}\r\n"
+                                                  "{300}{}{\xE9\x63lat}\r\n{400}{}{Fang}\r\n"
+                                                  "{500}{}{Zebra}\r\n{600}{}{eagle}\r\n"
+                                                  "{700}{}{Ant}\r\n"));
+    w.show();
+    listFiles(w);
+    EXPECT_EQ(entries(w),
+              QStringList({"Ant - key00001.pro", "Eagle - armor001.pro", "eagle - misc0001.pro",
+                           "\u00C9clair - weapon01.pro", "\u00E9clat - contnr01.pro",
+                           "Fang - drug0001.pro", "Zebra - ammo0001.pro"}));
+}
+
 TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
     UiWorld w;
     w.show();

@@ -4,10 +4,12 @@
 #include "ui/look.h"
 #include "ui_world.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,7 +70,9 @@ int visibleRows(QComboBox* list) {
 TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     UiWorld w;
     EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
-    EXPECT_EQ(w.main->size(), QSize(647, 545));
+    // The size laid out for Tahoma, or just what a stand-in font needs.
+    EXPECT_EQ(w.main->size(), QSize(647, 545).expandedTo(w.main->minimumSizeHint()));
+    EXPECT_EQ(w.main->minimumSize(), w.main->maximumSize());
     for (const Field* f : allFields()) {
         const QString name = QString::fromUtf8(f->control.data(), qsizetype(f->control.size()));
         QWidget* control = w.main->findChild<QWidget*>(name);
@@ -116,6 +120,60 @@ TEST(MainWindowLayout, fixedListsAndStartState) {
     EXPECT_EQ(m->itemCount->text(), "0 items in total");
     EXPECT_TRUE(m->weaponFilter->isChecked());
     EXPECT_FALSE(m->filterAll->isChecked());
+}
+
+TEST(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
+    UiWorld w;
+    w.show();
+    const std::pair<const char*, int> pages[] = {{"weapon01.pro", 0}, {"weapon01.pro", 1},
+                                                 {"armor001.pro", 2}, {"contnr01.pro", 3},
+                                                 {"drug0001.pro", 4}, {"ammo0001.pro", 5}};
+    for (const auto& [item, page] : pages) {
+        ASSERT_TRUE(w.main->openItemFile(w.item(item)));
+        clickTab(w.main->mainPages, page);
+        ASSERT_EQ(w.main->mainPages->currentIndex(), page);
+        for (QWidget* control : w.main->findChildren<QWidget*>()) {
+            QString caption;
+            if (auto* label = qobject_cast<QLabel*>(control))
+                caption = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(control))
+                caption = button->text();
+            else if (auto* group = qobject_cast<QGroupBox*>(control))
+                caption = group->title();
+            if (caption.isEmpty() || !control->isVisible())
+                continue;
+            const QSize least = control->minimumSizeHint();
+            EXPECT_TRUE(control->width() >= least.width() && control->height() >= least.height())
+                << "page " << page << ": " << caption.toStdString() << " is " << control->width()
+                << "x" << control->height() << ", needs " << least.width() << "x" << least.height();
+        }
+    }
+}
+
+TEST(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
+    UiWorld w;
+    w.show();
+    ASSERT_TRUE(w.main->openItemFile(w.item("drug0001.pro")));
+    clickTab(w.main->mainPages, 4);
+    struct Case {
+        QLineEdit* time;
+        QLineEdit* column; // the column's third row
+    };
+    for (const Case c : {Case{w.main->midTermField, w.main->effectField23},
+                         Case{w.main->longTermField, w.main->effectField33}}) {
+        const QRect column = c.column->geometry();
+        const QRect time = c.time->geometry();
+        QWidget* label = nullptr;
+        for (QLabel* l : w.main->drugPage->findChildren<QLabel*>())
+            if (l->buddy() == c.time)
+                label = l;
+        ASSERT_NE(label, nullptr);
+        const std::string name = c.time->objectName().toStdString();
+        EXPECT_GT(time.top(), column.bottom()) << name;
+        EXPECT_GE(label->geometry().left(), column.left()) << name;
+        EXPECT_EQ(time.right(), column.right()) << name;
+        EXPECT_LT(label->geometry().right(), time.left()) << name;
+    }
 }
 
 TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
@@ -373,12 +431,15 @@ TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
     w.show();
     w.main->openItemFile(w.item("ammo0001.pro"));
     const Bytes before = readAll(w.item("ammo0001.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
     clearAndType(w.main->ACmodField, "-");
     click(w.main->saveButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "'-' is not a valid integer value");
     EXPECT_FALSE(w.main->saved());
     EXPECT_EQ(readAll(w.item("ammo0001.pro")), before);
+    // Both files or neither: the name was not written either.
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
 }
 
 TEST(Keys, escapeClicksCloseExceptInTheDescription) {
@@ -440,6 +501,41 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     click(w.main->saveButton);
     EXPECT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
+}
+
+TEST(Save, aBraceIsRefusedAndAFileInAnotherLetterCaseIsNamedBeforeItIsReplaced) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
+    const Bytes item = readAll(w.item("weapon01.pro"));
+    typeInto(w.main->nameField, "}");
+    click(w.main->saveButton);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0],
+              "The name holds '}', which the game's text tables cannot store.");
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+    EXPECT_EQ(readAll(w.item("weapon01.pro")), item);
+
+    clearAndType(w.main->nameField, "Dagger");
+    const std::string twin = w.dir.write("items/KNIFE.PRO", std::string("twin"));
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        w.dialogs.answers.push_back(answer);
+        w.dialogs.saveFiles.push_back(QString::fromStdString(w.item("knife.pro")));
+        click(w.main->saveasButton);
+        ASSERT_FALSE(w.dialogs.questions.isEmpty());
+        EXPECT_TRUE(w.dialogs.questions.last().startsWith("KNIFE.PRO already exists"));
+        EXPECT_EQ(w.dialogs.defaultButtons.last(), QMessageBox::No);
+        EXPECT_FALSE(std::filesystem::exists(w.item("knife.pro")));
+        if (answer == QMessageBox::No) {
+            EXPECT_EQ(readText(twin), "twin");
+            EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+        } else {
+            EXPECT_EQ(readAll(twin).size(), item.size());
+            EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Dagger}"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(w.dialogs.errors.size(), 1);
 }
 
 TEST(Lists, anOpenedListShowsAtMostTenRowsBelowItselfWithAScrollBar) {
