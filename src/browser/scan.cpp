@@ -15,15 +15,11 @@ namespace zantor {
 
 namespace {
 
-bool hasProExtension(std::string_view name) {
-    return endsWithIgnoringAsciiCase(name, ".pro");
-}
-
 // The names of a folder's *.pro entries in the order the system lists them.
 std::vector<std::string> itemFileNames(const std::string& folder) {
     std::vector<std::string> names =
         folderFileNames(resolvePath(folder.empty() ? std::string(1, kSeparator) : folder));
-    std::erase_if(names, [](const std::string& name) { return !hasProExtension(name); });
+    std::erase_if(names, [](const std::string& name) { return !isItemFileName(name); });
     return names;
 }
 
@@ -35,6 +31,14 @@ bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeader
 }
 
 } // namespace
+
+bool isItemFileName(std::string_view name) {
+    if (name.size() < 4)
+        return false;
+    const auto ext = name.substr(name.size() - 4);
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
+}
 
 bool admits(const ScanRequest& request, int typeByte) {
     if (typeByte < 0 || typeByte > 6)

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zantor {
@@ -31,6 +32,9 @@ struct ScanResult {
     std::vector<ListEntry> entries; // in the list's order
     std::string error;              // the error that stopped the scan, or empty
 };
+
+/// True for the names the scan takes as item files: *.pro in any letter case.
+bool isItemFileName(std::string_view name);
 
 /// True when a type byte is listed under the request's filters.
 bool admits(const ScanRequest& request, int typeByte);

@@ -26,6 +26,7 @@ extern const Verb kSetVerb;
 extern const Verb kLookupVerb;
 extern const Verb kListVerb;
 extern const Verb kSettingsVerb;
+extern const Verb kCheckVerb;
 
 /// True when the arguments ask for help.
 bool wantsHelp(Args args);

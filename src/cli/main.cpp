@@ -14,8 +14,8 @@ namespace zantor::cli {
 
 namespace {
 
-const std::array<const Verb*, 5> kVerbs{&kShowVerb, &kSetVerb, &kLookupVerb, &kListVerb,
-                                        &kSettingsVerb};
+const std::array<const Verb*, 6> kVerbs{&kShowVerb, &kSetVerb,      &kLookupVerb,
+                                        &kListVerb, &kSettingsVerb, &kCheckVerb};
 
 void overview(std::ostream& out) {
     out << "Usage: zantor-cli VERB [ARGS...]\n\nVerbs:\n";

@@ -15,7 +15,10 @@ constexpr std::size_t kSmallestReadable = 61;
 } // namespace
 
 void readItem(const std::filesystem::path& path, ItemRecord& record) {
-    const Bytes data = readFileStart(path, kLargestItemFile + 1, nullptr);
+    readItemBytes(readFileStart(path, kLargestItemFile + 1, nullptr), record);
+}
+
+void readItemBytes(std::span<const unsigned char> data, ItemRecord& record) {
     if (data.size() > kLargestItemFile)
         throw Error("File too large for an item file");
     if (data.size() < kSmallestReadable)
@@ -24,7 +27,7 @@ void readItem(const std::filesystem::path& path, ItemRecord& record) {
     ItemRecord next = record;
     std::copy_n(data.begin(), kHeaderSize, next.header.begin());
     next.type = nullptr;
-    const auto rest = std::span<const unsigned char>(data).subspan(kHeaderSize);
+    const auto rest = data.subspan(kHeaderSize);
     const ItemType* type = itemTypeByCode(next.header[kTypeByteOffset]);
     if (!type) {
         next.unknownRest.assign(rest.begin(), rest.end());

@@ -5,6 +5,7 @@
 #include "record/item_record.h"
 
 #include <filesystem>
+#include <span>
 
 namespace zantor {
 
@@ -18,6 +19,11 @@ inline constexpr std::size_t kLargestItemFile = std::size_t{16} << 20;
 /// too large for an item file" over kLargestItemFile, "<path> is not a regular file"
 /// for a FIFO or a device, ...).
 void readItem(const std::filesystem::path& path, ItemRecord& record);
+
+/// readItem from the bytes of an item file already read (at least kLargestItemFile + 1
+/// of them when there are more). Throws Error "Read beyond end of file" or "File too
+/// large for an item file" as readItem does; `record` is then unchanged.
+void readItemBytes(std::span<const unsigned char> data, ItemRecord& record);
 
 /// The bytes an item file is written with: the common header, then the section of
 /// the item's type (the misc remainder whole; for an unknown type, the bytes that

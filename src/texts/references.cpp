@@ -21,25 +21,60 @@ std::string joined(std::string_view a, std::string_view b) {
     return s.append(a).append(b);
 }
 
-} // namespace
-
-std::string materialName(const std::string& protoMsg, std::string_view text) {
-    std::string name = lookupMessage(protoMsg, joined("10", text));
+// Each name's id rule, once, for a file read anew and for a snapshot alike.
+template <class Lookup> std::string materialNameBy(const Lookup& lookup, std::string_view text) {
+    std::string name = lookup(joined("10", text));
     if (name.empty() && text.starts_with('-'))
-        name = lookupMessage(protoMsg, "10");
+        name = lookup("10");
     return name;
 }
 
+template <class Lookup> std::string damageTypeNameBy(const Lookup& lookup, std::string_view text) {
+    return lookup(joined("25", text));
+}
+
+template <class Lookup> std::string ammoTypeNameBy(const Lookup& lookup, std::string_view text) {
+    return lookup(joined(text.size() == 1 ? "30" : "3", text));
+}
+
+template <class Lookup> std::string defaultAmmoNameBy(const Lookup& lookup, std::string_view text) {
+    return lookup(joined(text, "00"));
+}
+
+template <class Crit, class Misc>
+std::string projectileNameBy(const Crit& crit, const Misc& misc, int fireFilePosition,
+                             std::string_view text) {
+    if (fireFilePosition == kCritProjectiles)
+        return crit(joined(text, "00"));
+    if (fireFilePosition == kMiscProjectiles)
+        return misc(joined(text, "00"));
+    return {};
+}
+
+auto fileLookup(const std::string& path) {
+    return [&path](const std::string& id) { return lookupMessage(path, id); };
+}
+
+auto snapshotLookup(const MessageSnapshot& file) {
+    return [&file](const std::string& id) { return file.lookup(id); };
+}
+
+} // namespace
+
+std::string materialName(const std::string& protoMsg, std::string_view text) {
+    return materialNameBy(fileLookup(protoMsg), text);
+}
+
 std::string damageTypeName(const std::string& protoMsg, std::string_view text) {
-    return lookupMessage(protoMsg, joined("25", text));
+    return damageTypeNameBy(fileLookup(protoMsg), text);
 }
 
 std::string ammoTypeName(const std::string& protoMsg, std::string_view text) {
-    return lookupMessage(protoMsg, joined(text.size() == 1 ? "30" : "3", text));
+    return ammoTypeNameBy(fileLookup(protoMsg), text);
 }
 
 std::string defaultAmmoName(const std::string& proItemMsg, std::string_view text) {
-    return lookupMessage(proItemMsg, joined(text, "00"));
+    return defaultAmmoNameBy(fileLookup(proItemMsg), text);
 }
 
 bool isDefaultAmmoSentinel(std::string_view text) {
@@ -48,11 +83,28 @@ bool isDefaultAmmoSentinel(std::string_view text) {
 
 std::string projectileName(const std::string& critMsg, const std::string& miscMsg,
                            int fireFilePosition, std::string_view text) {
-    if (fireFilePosition == kCritProjectiles)
-        return lookupMessage(critMsg, joined(text, "00"));
-    if (fireFilePosition == kMiscProjectiles)
-        return lookupMessage(miscMsg, joined(text, "00"));
-    return {};
+    return projectileNameBy(fileLookup(critMsg), fileLookup(miscMsg), fireFilePosition, text);
+}
+
+std::string materialName(const MessageSnapshot& proto, std::string_view text) {
+    return materialNameBy(snapshotLookup(proto), text);
+}
+
+std::string damageTypeName(const MessageSnapshot& proto, std::string_view text) {
+    return damageTypeNameBy(snapshotLookup(proto), text);
+}
+
+std::string ammoTypeName(const MessageSnapshot& proto, std::string_view text) {
+    return ammoTypeNameBy(snapshotLookup(proto), text);
+}
+
+std::string defaultAmmoName(const MessageSnapshot& proItem, std::string_view text) {
+    return defaultAmmoNameBy(snapshotLookup(proItem), text);
+}
+
+std::string projectileName(const MessageSnapshot& crit, const MessageSnapshot& misc,
+                           int fireFilePosition, std::string_view text) {
+    return projectileNameBy(snapshotLookup(crit), snapshotLookup(misc), fireFilePosition, text);
 }
 
 std::vector<std::string> messageEntries(const std::string& path, int firstId, int lastId) {

@@ -160,6 +160,7 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     buildDrugPage();
     buildAmmoPage();
     buildBrowser();
+    buildCheckHooks();
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
     commonTab->setEnabled(false);
@@ -880,6 +881,16 @@ void TmainWindow::TimerTimer() {
         throw Error(result.error);
 }
 
+void TmainWindow::askToSaveBeforeOpening() {
+    if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
+        const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                                          QString::fromLatin1(kUnsavedOnOpen),
+                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        if (answer == QMessageBox::Yes)
+            saveButtonClick();
+    }
+}
+
 QListWidgetItem* TmainWindow::selectedListEntry() const {
     const QList<QListWidgetItem*> selected = itemList->selectedItems();
     return selected.isEmpty() ? nullptr : selected.first();
@@ -902,13 +913,7 @@ void TmainWindow::openButtonClick() {
     const QListWidgetItem* entry = selectedListEntry();
     if (!entry)
         return;
-    if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
-        const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
-                                          QString::fromLatin1(kUnsavedOnOpen),
-                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        if (answer == QMessageBox::Yes)
-            saveButtonClick();
-    }
+    askToSaveBeforeOpening();
     // The entry's own file, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),
                       m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));

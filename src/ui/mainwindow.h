@@ -33,6 +33,7 @@ class QToolButton;
 
 namespace zantor {
 
+class CheckWindow;
 class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
@@ -72,6 +73,12 @@ public:
     /// Opens an item file as the item browser's Open does after forming the path.
     /// Returns false (after showing the error) when the file could not be read.
     bool openItemFile(const std::string& path);
+
+    /// Opens an item file as Open does (asking first about unsaved changes) and puts the
+    /// focus in the named control, on its page; nothing more when the file cannot be read.
+    void openAtField(const std::string& path, const std::string& control);
+    /// The folder check's results window, once "Check folder" has opened it.
+    CheckWindow* checkWindow() const { return m_check; }
 
     /// Ends the program without asking and without writing the settings.
     void quit();
@@ -287,7 +294,11 @@ private:
     void itemListClick();
     void itemListDblClick();
     void openButtonClick();
+    void askToSaveBeforeOpening();
     QListWidgetItem* selectedListEntry() const;
+    // "Check folder" in the item list's context menu and Ctrl+K.
+    void buildCheckHooks();
+    void showCheck();
 
     // Steps shared by several handlers.
     void recordDisplay();
@@ -333,6 +344,7 @@ private:
     // The file of each entry of the item list, by row: its name's bytes as the folder
     // holds them, whatever their encoding.
     std::vector<std::string> m_listedFiles;
+    CheckWindow* m_check = nullptr;
 };
 
 } // namespace zantor
