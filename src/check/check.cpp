@@ -207,14 +207,14 @@ private:
             readFailure(item, data, e);
             return;
         }
-        if (!item.record.typeName.empty()) {
-            const ItemType& type = *itemTypeByName(item.record.typeName);
+        if (item.record.type) {
+            const ItemType& type = *item.record.type;
             const std::size_t expected = kHeaderSize + type.sectionSize;
             if (type.sectionSize > 0 && data.size() > expected)
                 add(item, "file-too-long", "",
-                    std::to_string(data.size()) + " bytes where a " + item.record.typeName +
-                        " has " + std::to_string(expected) + ": Save drops the last " +
-                        std::to_string(data.size() - expected));
+                    std::to_string(data.size()) + " bytes where a " +
+                        std::string(item.record.typeName()) + " has " + std::to_string(expected) +
+                        ": Save drops the last " + std::to_string(data.size() - expected));
         }
         m_items.push_back(std::move(item));
     }
@@ -247,11 +247,11 @@ private:
 
     void checkItem(const Item& item) {
         const ItemRecord& r = item.record;
-        if (r.typeName.empty())
+        if (!r.type)
             unknownType(item, r.header[kTypeByteOffset]);
         for (const Field& f : commonFields())
             checkField(item, f);
-        for (const Field& f : sectionFields(r.typeName))
+        for (const Field& f : sectionFields(r.section()))
             checkField(item, f);
     }
 
@@ -278,7 +278,7 @@ private:
             if (position < 0)
                 add(item, "unknown-attack-mode", f.control,
                     labelOf(f) + " has code " +
-                        std::to_string((r.header[f.offset] >> f.param) & 15) +
+                        std::to_string((r.header[f.offset] >> f.nibbleShift) & 15) +
                         ", which the list does not have");
             return;
         case FieldKind::ListByte:
@@ -400,7 +400,7 @@ private:
 
     void projectileName(const Item& item, const Field& fileField) {
         const Field* idField = nullptr;
-        for (const Field& f : sectionFields(item.record.typeName))
+        for (const Field& f : sectionFields(item.record.section()))
             if (f.linked == fileField.control)
                 idField = &f;
         if (!idField || !m_crit.messages || !m_misc.messages)
@@ -441,7 +441,7 @@ private:
             m_textIds.push_back({textId, item.file});
         }
         for (const Item& item : m_items)
-            if (item.record.typeName == "weapon")
+            if (item.record.typeName() == "weapon")
                 defaultAmmo(item, byId);
     }
 
@@ -453,15 +453,16 @@ private:
         if (isDefaultAmmoSentinel(ammo) || std::stoll(displayedText(weapon.record, capacity)) <= 0)
             return;
         const auto it = byId.find(ammo);
-        if (it == byId.end() || it->second->record.typeName != "ammo") {
+        if (it == byId.end() || it->second->record.typeName() != "ammo") {
             add(weapon, "default-ammo-not-ammo", ammoField.control,
                 labelOf(ammoField) + " " + ammo + " is not the item ID of an ammo item here" +
-                    (it == byId.end() ? std::string()
-                                      : " (it is " + it->second->file + ", " +
-                                            (it->second->record.typeName.empty()
-                                                 ? std::string("of no known type")
-                                                 : "a " + it->second->record.typeName) +
-                                            ")"));
+                    (it == byId.end()
+                         ? std::string()
+                         : " (it is " + it->second->file + ", " +
+                               (!it->second->record.type
+                                    ? std::string("of no known type")
+                                    : "a " + std::string(it->second->record.typeName())) +
+                               ")"));
             return;
         }
         const Field& calibre = *fieldByControl("ammoTypeIDfield");
