@@ -81,6 +81,21 @@ std::string sortKey(std::string_view text) {
 
 } // namespace
 
+std::array<bool, 7> typesFromList(std::string_view list) {
+    std::array<bool, 7> types{};
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        const ItemType* type = itemTypeByName(name);
+        if (!type)
+            throw Error("unknown item type '" + std::string(name) +
+                        "' (weapon, armor, ammo, drug, container, key, misc)");
+        types[type->code] = true;
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+    return types;
+}
+
 bool admits(const ScanRequest& request, int typeByte) {
     if (typeByte < 0 || typeByte > 6)
         return false;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zantor {
@@ -31,6 +32,10 @@ struct ScanResult {
     std::vector<ListEntry> entries; // in the list's order
     std::string error;              // the error that stopped the scan, or empty
 };
+
+/// The type filters of a comma-separated list of item type names ("weapon,ammo").
+/// Throws Error naming an unknown type.
+std::array<bool, 7> typesFromList(std::string_view list);
 
 /// True when a type byte is listed under the request's filters.
 bool admits(const ScanRequest& request, int typeByte);

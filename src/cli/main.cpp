@@ -13,8 +13,8 @@ namespace zantor::cli {
 
 namespace {
 
-const std::array<const Verb*, 5> kVerbs{&kShowVerb, &kSetVerb, &kLookupVerb, &kListVerb,
-                                        &kSettingsVerb};
+const std::array<const Verb*, 7> kVerbs{&kShowVerb,     &kSetVerb,    &kLookupVerb, &kListVerb,
+                                        &kSettingsVerb, &kExportVerb, &kImportVerb};
 
 void overview(std::ostream& out) {
     out << "Usage: zantor-cli VERB [ARGS...]\n\nVerbs:\n";

@@ -84,6 +84,13 @@ void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
                              std::string_view textId, std::string_view name,
                              std::string_view description, std::string_view rememberedName) {
     lines.load(proItemMsg);
+    placeNameAndDescription(lines, textId, name, description, rememberedName);
+    lines.save(proItemMsg);
+}
+
+void placeNameAndDescription(LineBuffer& lines, std::string_view textId, std::string_view name,
+                             std::string_view description, std::string_view rememberedName) {
+    const std::string descId = descriptionId(textId);
     const int oldName = lines.find(entryLine(textId, rememberedName));
     const std::string nameLine = entryLine(textId, name);
     if (oldName < 0) {
@@ -96,7 +103,6 @@ void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
     // equal line stands before it.
     const auto at = static_cast<std::size_t>(lines.find(nameLine));
 
-    const std::string descId = descriptionId(textId);
     const std::vector<std::string> descLines = entryLines(descId, description);
     for (std::size_t i = 0; i < descLines.size(); ++i)
         lines.insert(static_cast<int>(at + 1 + i), descLines[i]);
@@ -109,7 +115,6 @@ void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
         for (std::size_t n = entryLineCount(lines, next); n > 0; --n)
             lines.remove(static_cast<int>(next));
     }
-    lines.save(proItemMsg);
 }
 
 std::string windowCaption(std::string_view openPath, std::string_view name) {

@@ -37,6 +37,13 @@ void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
                              std::string_view textId, std::string_view name,
                              std::string_view description, std::string_view rememberedName);
 
+/// The line changes of writeNameAndDescription on lines already loaded, without
+/// reading or writing the file, so that the texts of many items go out in one
+/// write. Throws Error "'%s' is not a valid integer value" as writeNameAndDescription,
+/// before any line changes.
+void placeNameAndDescription(LineBuffer& lines, std::string_view textId, std::string_view name,
+                             std::string_view description, std::string_view rememberedName);
+
 /// The main window's caption: "Zantor | " + the last 12 characters of the open item
 /// file's path (all of it when shorter; empty when no item is open) + " - " + name.
 /// The path and the result are UTF-8; the name is the Windows-1252 text as read.

@@ -21,13 +21,41 @@ std::string joined(std::string_view a, std::string_view b) {
     return s.append(a).append(b);
 }
 
+// Each name is built once, whatever the source of the messages: a file read anew
+// for every lookup, or a file read once.
+template <class Lookup> std::string materialNameWith(const Lookup& proto, std::string_view text) {
+    std::string name = proto(joined("10", text));
+    if (name.empty() && text.starts_with('-'))
+        name = proto("10");
+    return name;
+}
+
+template <class Lookup>
+std::string projectileNameWith(const Lookup& crit, const Lookup& misc, int fireFilePosition,
+                               std::string_view text) {
+    if (fireFilePosition == kCritProjectiles)
+        return crit(joined(text, "00"));
+    if (fireFilePosition == kMiscProjectiles)
+        return misc(joined(text, "00"));
+    return {};
+}
+
+std::string ammoTypeId(std::string_view text) {
+    return joined(text.size() == 1 ? "30" : "3", text);
+}
+
+auto fromFile(const std::string& path) {
+    return [&path](const std::string& id) { return lookupMessage(path, id); };
+}
+
+auto fromSnapshot(const MessageSnapshot& file) {
+    return [&file](const std::string& id) { return file.lookup(id); };
+}
+
 } // namespace
 
 std::string materialName(const std::string& protoMsg, std::string_view text) {
-    std::string name = lookupMessage(protoMsg, joined("10", text));
-    if (name.empty() && text.starts_with('-'))
-        name = lookupMessage(protoMsg, "10");
-    return name;
+    return materialNameWith(fromFile(protoMsg), text);
 }
 
 std::string damageTypeName(const std::string& protoMsg, std::string_view text) {
@@ -35,7 +63,7 @@ std::string damageTypeName(const std::string& protoMsg, std::string_view text) {
 }
 
 std::string ammoTypeName(const std::string& protoMsg, std::string_view text) {
-    return lookupMessage(protoMsg, joined(text.size() == 1 ? "30" : "3", text));
+    return lookupMessage(protoMsg, ammoTypeId(text));
 }
 
 std::string defaultAmmoName(const std::string& proItemMsg, std::string_view text) {
@@ -48,11 +76,28 @@ bool isDefaultAmmoSentinel(std::string_view text) {
 
 std::string projectileName(const std::string& critMsg, const std::string& miscMsg,
                            int fireFilePosition, std::string_view text) {
-    if (fireFilePosition == kCritProjectiles)
-        return lookupMessage(critMsg, joined(text, "00"));
-    if (fireFilePosition == kMiscProjectiles)
-        return lookupMessage(miscMsg, joined(text, "00"));
-    return {};
+    return projectileNameWith(fromFile(critMsg), fromFile(miscMsg), fireFilePosition, text);
+}
+
+std::string materialName(const MessageSnapshot& proto, std::string_view text) {
+    return materialNameWith(fromSnapshot(proto), text);
+}
+
+std::string damageTypeName(const MessageSnapshot& proto, std::string_view text) {
+    return proto.lookup(joined("25", text));
+}
+
+std::string ammoTypeName(const MessageSnapshot& proto, std::string_view text) {
+    return proto.lookup(ammoTypeId(text));
+}
+
+std::string defaultAmmoName(const MessageSnapshot& proItem, std::string_view text) {
+    return proItem.lookup(joined(text, "00"));
+}
+
+std::string projectileName(const MessageSnapshot& crit, const MessageSnapshot& misc,
+                           int fireFilePosition, std::string_view text) {
+    return projectileNameWith(fromSnapshot(crit), fromSnapshot(misc), fireFilePosition, text);
 }
 
 std::vector<std::string> messageEntries(const std::string& path, int firstId, int lastId) {

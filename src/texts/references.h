@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "texts/message_lookup.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,15 @@ bool isDefaultAmmoSentinel(std::string_view text);
 /// Entry text + "00" of `pro_Crit.msg` at projectile file position 1, of
 /// `pro_Misc.msg` at 5; the empty text at any other position (no file is read).
 std::string projectileName(const std::string& critMsg, const std::string& miscMsg,
+                           int fireFilePosition, std::string_view text);
+
+// The same names from message files read once (see MessageSnapshot), for naming the
+// references of many items. Never throw.
+std::string materialName(const MessageSnapshot& proto, std::string_view text);
+std::string damageTypeName(const MessageSnapshot& proto, std::string_view text);
+std::string ammoTypeName(const MessageSnapshot& proto, std::string_view text);
+std::string defaultAmmoName(const MessageSnapshot& proItem, std::string_view text);
+std::string projectileName(const MessageSnapshot& crit, const MessageSnapshot& misc,
                            int fireFilePosition, std::string_view text);
 
 /// One entry per id from `firstId` to `lastId`: the message text, "" for an id
