@@ -27,22 +27,6 @@ bool hasProExtension(std::string_view name) {
     return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
 }
 
-// The names of a folder's *.pro entries in the order the system lists them.
-std::vector<std::string> itemFileNames(const std::string& folder) {
-    std::vector<std::string> names;
-    const std::string dir = resolvePath(folder.empty() ? std::string(1, kSeparator) : folder);
-    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
-    if (!d)
-        return names;
-    while (const dirent* e = ::readdir(d.get())) {
-        if (e->d_type == DT_DIR)
-            continue; // a folder named *.pro is no item file
-        if (hasProExtension(e->d_name))
-            names.emplace_back(e->d_name);
-    }
-    return names;
-}
-
 // Reads the scan header; false for files that are passed over.
 bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeaderSize]) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -80,6 +64,21 @@ std::string sortKey(std::string_view text) {
 }
 
 } // namespace
+
+std::vector<std::string> itemFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string dir = resolvePath(folder.empty() ? std::string(1, kSeparator) : folder);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
+    if (!d)
+        return names;
+    while (const dirent* e = ::readdir(d.get())) {
+        if (e->d_type == DT_DIR)
+            continue; // a folder named *.pro is no item file
+        if (hasProExtension(e->d_name))
+            names.emplace_back(e->d_name);
+    }
+    return names;
+}
 
 std::array<bool, 7> typesFromList(std::string_view list) {
     std::array<bool, 7> types{};

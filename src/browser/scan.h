@@ -33,6 +33,10 @@ struct ScanResult {
     std::string error;              // the error that stopped the scan, or empty
 };
 
+/// The names of a folder's item files (*.pro, any letter case, folders passed
+/// over) in the order the system lists them; none for a missing folder.
+std::vector<std::string> itemFileNames(const std::string& folder);
+
 /// The type filters of a comma-separated list of item type names ("weapon,ammo").
 /// Throws Error naming an unknown type.
 std::array<bool, 7> typesFromList(std::string_view list);

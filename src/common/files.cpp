@@ -53,16 +53,28 @@ bool pathExists(const fs::path& p) {
     return fs::exists(fs::symlink_status(p, ec));
 }
 
-int openForReading(const fs::path& path) {
-    const fs::path real = resolvePath(path);
-    const int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+// The state of a file just opened for reading; a folder is refused (and closed).
+void statOpened(int fd, struct stat& st, const fs::path& path) {
+    if (::fstat(fd, &st) != 0)
+        st = {};
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        throwIoError(EISDIR, path);
+    }
+}
+
+// Opens the path as written, and only when that finds nothing the path resolved
+// ignoring letter case: reading a folder of files costs no extra look-up per file.
+int openForReading(const fs::path& path, struct stat& st) {
+    fs::path real = path;
+    int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        real = resolvePath(path);
+        fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
+    }
     if (fd < 0)
         throwIoError(errno, real);
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        throwIoError(EISDIR, real);
-    }
+    statOpened(fd, st, real);
     return fd;
 }
 
@@ -138,11 +150,11 @@ bool fileExists(const fs::path& path) {
     return fs::is_regular_file(resolvePath(path), ec);
 }
 
-Bytes readFile(const fs::path& path) {
-    Fd fd(openForReading(path));
-    struct stat st {};
-    const std::size_t expected =
-        ::fstat(fd.get(), &st) == 0 && st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+namespace {
+
+// The rest of an open file, from the size it said it had.
+Bytes readOpened(const Fd& fd, const struct stat& st, const fs::path& path) {
+    const std::size_t expected = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
     // Read straight into the result; a file that grew meanwhile is read to its end.
     Bytes data(expected + 1);
     std::size_t size = 0;
@@ -157,11 +169,37 @@ Bytes readFile(const fs::path& path) {
     return data;
 }
 
-Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
-    Fd fd(openForReading(path));
+} // namespace
+
+Bytes readFile(const fs::path& path) {
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        throwIoError(errno, path);
+    const Fd fd(openForReading(path, st));
+    return readOpened(fd, st, path);
+}
+
+OpenFolder::OpenFolder(const fs::path& folder)
+    : m_folder(folder.string()),
+      m_fd(::open(resolvePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+
+OpenFolder::~OpenFolder() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+Bytes OpenFolder::read(const std::string& name) const {
+    const std::string path = joinPath(m_folder, name);
+    const int fd = m_fd < 0 ? -1 : ::openat(m_fd, name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return readFile(path); // resolves letter case and reports errors as readFile does
+    struct stat st {};
+    statOpened(fd, st, path);
+    const Fd owned(fd);
+    return readOpened(owned, st, path);
+}
+
+Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
+    struct stat st {};
+    Fd fd(openForReading(path, st));
     if (size)
         *size = static_cast<std::uintmax_t>(st.st_size);
     Bytes data(count);

@@ -31,6 +31,23 @@ bool fileExists(const std::filesystem::path& path);
 /// The whole file. Throws Error with the run-time I/O message on failure.
 Bytes readFile(const std::filesystem::path& path);
 
+// A folder opened once, for reading many of its files by name without walking the
+// folder's path again for each.
+class OpenFolder {
+public:
+    /// Never throws: a folder that cannot be opened reads each file by its path.
+    explicit OpenFolder(const std::filesystem::path& folder);
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    ~OpenFolder();
+    /// readFile(folder + separator + name), with its errors.
+    Bytes read(const std::string& name) const;
+
+private:
+    std::string m_folder;
+    int m_fd;
+};
+
 /// At most `count` bytes from the start of the file, and its size.
 /// Throws Error with the run-time I/O message on failure.
 Bytes readFileStart(const std::filesystem::path& path, std::size_t count, std::uintmax_t* size);

@@ -15,14 +15,17 @@ constexpr std::size_t kSmallestReadable = 61;
 } // namespace
 
 void readItem(const std::filesystem::path& path, ItemRecord& record) {
-    const Bytes data = readFile(path);
+    readItemBytes(readFile(path), record);
+}
+
+void readItemBytes(std::span<const unsigned char> data, ItemRecord& record) {
     if (data.size() < kSmallestReadable)
         throwIoCode(kReadBeyondEnd);
 
     ItemRecord next = record;
     std::copy_n(data.begin(), kHeaderSize, next.header.begin());
     next.typeName.clear();
-    const auto rest = std::span<const unsigned char>(data).subspan(kHeaderSize);
+    const auto rest = data.subspan(kHeaderSize);
     const ItemType* type = itemTypeByCode(next.header[kTypeByteOffset]);
     if (!type) {
         next.unknownRest.assign(rest.begin(), rest.end());

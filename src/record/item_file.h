@@ -5,6 +5,7 @@
 #include "record/item_record.h"
 
 #include <filesystem>
+#include <span>
 
 namespace zantor {
 
@@ -13,6 +14,9 @@ namespace zantor {
 /// Error carries the run-time I/O message ("File not found", "Read beyond end of
 /// file" for a file of 60 bytes or fewer or one that ends inside its section, ...).
 void readItem(const std::filesystem::path& path, ItemRecord& record);
+
+/// readItem on the bytes of an item file already read.
+void readItemBytes(std::span<const unsigned char> data, ItemRecord& record);
 
 /// The bytes an item file is written with: the common header, then the section of
 /// the item's type (the misc remainder whole; for an unknown type, the bytes that

@@ -278,27 +278,32 @@ FolderTable::FolderTable(const TableSource& source,
                          const std::function<void(std::size_t, std::size_t)>& progress)
     : m_source(source), m_texts(source.paths) {
     ScanRequest request;
-    request.folder = source.folder;
     request.types = source.types;
     request.all = source.all;
-    const ScanResult scan = scanFolder(request);
-    if (!scan.error.empty())
-        m_readProblems.push_back(scan.error);
-    const std::string folder = resolvePath(source.folder).string();
-    m_rows.reserve(scan.entries.size());
-    for (std::size_t i = 0; i < scan.entries.size(); ++i) {
+    // The item browser's files in its order of file names; each file is read once.
+    std::vector<ListEntry> files;
+    for (std::string& name : itemFileNames(source.folder))
+        files.push_back({name, std::move(name)});
+    sortEntries(files);
+    const OpenFolder folder(source.folder);
+    m_rows.reserve(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
         TableRow row;
-        row.fileName = scan.entries[i].fileName;
+        row.fileName = std::move(files[i].fileName);
         try {
-            readItem(joinPath(folder, row.fileName), row.record);
-            row.shown = displayState(row.record, m_texts);
-            row.edited = row.shown;
-            m_rows.push_back(std::move(row));
+            const Bytes data = folder.read(row.fileName);
+            // Passed over as the browser passes them over: too short to classify, or
+            // of a type the filters leave out.
+            if (data.size() >= kScanHeaderSize && admits(request, data[kTypeByteOffset])) {
+                readItemBytes(data, row.record);
+                row.shown = displayState(row.record, m_texts);
+                m_rows.push_back(std::move(row));
+            }
         } catch (const std::exception& e) {
-            m_readProblems.push_back(scan.entries[i].fileName + ": " + e.what());
+            m_readProblems.push_back(row.fileName + ": " + e.what());
         }
         if (progress)
-            progress(i + 1, scan.entries.size());
+            progress(i + 1, files.size());
     }
 }
 
@@ -351,7 +356,7 @@ std::string FolderTable::cellIn(const TableRow& row, const RowState& s, int colu
 }
 
 std::string FolderTable::cell(std::size_t r, int column) const {
-    return cellIn(m_rows[r], m_rows[r].edited, column);
+    return cellIn(m_rows[r], m_rows[r].edited(), column);
 }
 
 std::string FolderTable::shownCell(std::size_t r, int column) const {
@@ -386,7 +391,7 @@ std::optional<std::int64_t> FolderTable::sortNumber(std::size_t r, int column) c
     const Column& c = tableColumns()[static_cast<std::size_t>(column)];
     if (!c.isNumber() || !c.appliesTo(m_rows[r].record.typeName))
         return std::nullopt;
-    const std::string& text = m_rows[r].edited.form.textAt(c.slot);
+    const std::string& text = m_rows[r].edited().form.textAt(c.slot);
     std::int64_t v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc() || end != text.data() + text.size())
@@ -395,7 +400,7 @@ std::optional<std::int64_t> FolderTable::sortNumber(std::size_t r, int column) c
 }
 
 RowState FolderTable::withCell(std::size_t r, int column, std::string_view text) const {
-    return withCell(r, m_rows[r].edited, column, text);
+    return withCell(r, m_rows[r].edited(), column, text);
 }
 
 RowState FolderTable::withCell(std::size_t r, const RowState& state, int column,
@@ -444,7 +449,7 @@ RowState FolderTable::withCell(std::size_t r, const RowState& state, int column,
 }
 
 void FolderTable::setCell(std::size_t r, int column, std::string_view text) {
-    m_rows[r].edited = withCell(r, column, text);
+    m_rows[r].edits = withCell(r, column, text);
 }
 
 FolderTable::SaveReport FolderTable::saveAll() {
@@ -460,16 +465,16 @@ FolderTable::SaveReport FolderTable::saveAll() {
             continue;
         TableRow& row = m_rows[r];
         Pending p{r, row.record, false};
-        p.record.addictionCode = row.edited.addictionCode;
+        p.record.addictionCode = row.edited().addictionCode;
         try {
-            recordUpdate(p.record, row.edited.form, AttackModeRule::Save);
+            recordUpdate(p.record, row.edited().form, AttackModeRule::Save);
         } catch (const std::exception& e) {
             report.failed.emplace_back(row.fileName, e.what());
             continue;
         }
-        p.texts = row.edited.name != row.shown.name ||
-                  row.edited.description != row.shown.description ||
-                  row.edited.form.text(kTextIdControl) != row.shown.form.text(kTextIdControl);
+        p.texts = row.edited().name != row.shown.name ||
+                  row.edited().description != row.shown.description ||
+                  row.edited().form.text(kTextIdControl) != row.shown.form.text(kTextIdControl);
         pending.push_back(std::move(p));
     }
     // Every name and description in one write, before any item file, as Save orders them.
@@ -481,7 +486,7 @@ FolderTable::SaveReport FolderTable::saveAll() {
         if (!anyTexts)
             lines.load(m_source.paths.proItemMsg);
         anyTexts = true;
-        const RowState& s = m_rows[p.row].edited;
+        const RowState& s = m_rows[p.row].edited();
         placeNameAndDescription(lines, encodeWindows1252(s.form.text(kTextIdControl)), s.name,
                                 s.description, m_rows[p.row].shown.name);
     }
@@ -491,8 +496,8 @@ FolderTable::SaveReport FolderTable::saveAll() {
             if (!p.texts)
                 continue;
             RowState& shown = m_rows[p.row].shown;
-            shown.name = m_rows[p.row].edited.name;
-            shown.description = m_rows[p.row].edited.description;
+            shown.name = m_rows[p.row].edited().name;
+            shown.description = m_rows[p.row].edited().description;
         }
     }
     const std::string folder = resolvePath(m_source.folder).string();
@@ -506,10 +511,10 @@ FolderTable::SaveReport FolderTable::saveAll() {
         }
         row.record = std::move(p.record);
         RowState shown = displayState(row.record, m_texts);
-        shown.name = row.edited.name;
-        shown.description = row.edited.description;
+        shown.name = row.edited().name;
+        shown.description = row.edited().description;
         row.shown = shown;
-        row.edited = std::move(shown);
+        row.edits.reset();
         report.saved.push_back(row.fileName);
     }
     return report;

@@ -54,7 +54,9 @@ struct TableRow {
     std::string fileName;
     ItemRecord record;
     RowState shown;
-    RowState edited;
+    std::optional<RowState> edits; // only once the row was edited
+
+    const RowState& edited() const { return edits ? *edits : shown; }
 };
 
 // The entries of the lists and the message files behind the reference names, each
@@ -95,10 +97,10 @@ struct TableSource {
 // record update as the form's Save.
 class FolderTable {
 public:
-    /// Lists the folder as the item browser does (by file name), reads every item
-    /// and its name and description. Items that cannot be read are left out and
-    /// named in readProblems(). Throws Error when pro_item.msg cannot be read or
-    /// the folder scan stops at an error.
+    /// Lists the folder as the item browser does (by file name, under the type
+    /// filters), reads every item and its name and description. Items that cannot
+    /// be read are left out and named in readProblems(). Throws Error when
+    /// pro_item.msg cannot be read.
     explicit FolderTable(
         const TableSource& source,
         const std::function<void(std::size_t done, std::size_t total)>& progress = {});
@@ -137,7 +139,11 @@ public:
     std::string cellOf(std::size_t r, const RowState& state, int column) const;
     /// Sets a cell; throws as withCell and then changes nothing.
     void setCell(std::size_t r, int column, std::string_view text);
-    void setState(std::size_t r, RowState state) { m_rows[r].edited = std::move(state); }
+    void setState(std::size_t r, RowState state) { m_rows[r].edits = std::move(state); }
+    /// Puts back a row's edits as they were (nothing: as read), for undo.
+    void setEdits(std::size_t r, std::optional<RowState> edits) {
+        m_rows[r].edits = std::move(edits);
+    }
 
     // What Save all did: the files written and the files that failed with their error.
     struct SaveReport {

@@ -147,7 +147,7 @@ ImportPlan planImport(const FolderTable& table, std::string_view csvText) {
         }
         // A cell equal to the item's value changes nothing; the text id goes before
         // the name and description, which it looks up anew as in the form.
-        RowState state = table.row(*r).edited;
+        RowState state = table.row(*r).edited();
         std::vector<std::size_t> order(header.size());
         for (std::size_t i = 0; i < order.size(); ++i)
             order[i] = i;
