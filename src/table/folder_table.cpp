@@ -414,7 +414,7 @@ RowState FolderTable::withCell(std::size_t r, const RowState& state, int column,
     if (cellIn(row, state, column) == text)
         return s;
     if (!c.appliesTo(row.record.typeName))
-        throw Error("A " + row.record.typeName + " item has no " + std::string(c.key) +
+        throw Error(row.record.typeName + " items have no " + std::string(c.key) +
                     ": the cell must be empty");
     if (!c.editable())
         throw Error(std::string(c.key) + " cannot be changed here");

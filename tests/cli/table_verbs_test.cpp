@@ -132,7 +132,7 @@ TEST(CliImport, anyProblemWritesNothingAndListsEachWithRecordAndColumn) {
                       "  record 3, statList3: 'luck' is ambiguous: 2 entries of statList3 read so\n"
                       "  record 4, file: unknown item file 'ghost.pro'\n"
                       "  record 5, file: 'weapon.pro' is already given in record 2\n"
-                      "  record 6, ACfield: A key item has no ACfield: the cell must be empty\n"
+                      "  record 6, ACfield: key items have no ACfield: the cell must be empty\n"
                       "  record 7: the record has 1 cells, the header 4\n");
     EXPECT_EQ(w.snapshot(), before);
 }

@@ -98,7 +98,7 @@ TEST(FolderTable, cellsTakeWhatTheFormTakes) {
         {"weapon.pro", "atkMode1List", "5", "Throw"},
         {"weapon.pro", "atkMode1List", "Swung", "'Swung' is not an entry of atkMode1List"},
         {"weapon.pro", "atkMode1List", "9", "'9' is not an entry of atkMode1List"},
-        {"weapon.pro", "ACfield", "3", "A weapon item has no ACfield: the cell must be empty"},
+        {"weapon.pro", "ACfield", "3", "weapon items have no ACfield: the cell must be empty"},
         {"weapon.pro", "type", "armor", "type cannot be changed here"},
         {"weapon.pro", "nameField", "Long}Gun",
          "The name cannot hold '}': it would end its entry in pro_item.msg"},
