@@ -3,12 +3,13 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config clang-format
+  g++ cmake ninja-build pkg-config clang-format clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcsv-dev
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream dpkg-dev python3
   fonts-dejavu-core
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 missing=()

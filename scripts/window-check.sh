@@ -9,7 +9,12 @@
 #      which opens it (the caption then names the file) and takes a second screenshot;
 #   4. presses "Save" and checks the bytes on disk: the item file and pro_item.msg are
 #      rewritten (new files, the item read-only) with exactly the bytes they had;
-#   5. presses Esc, which clicks "Close", and checks that the program ended and that the
+#   5. opens "Options..." by keyboard, takes screenshots of both pages of the
+#      configuration window and leaves it with Esc;
+#   6. opens an item of each type with a page of its own by keyboard, at the place that
+#      `zantor-cli list` gives it, and takes a screenshot of the common page and of
+#      each type page;
+#   7. presses Esc, which clicks "Close", and checks that the program ended and that the
 #      filters and the item folder are in the settings store.
 #
 # Usage: scripts/window-check.sh [BUILD_DIR]   (default build/release, already built)
@@ -153,10 +158,62 @@ cmp "$world/files/pro_item.msg" "$pristine/files/pro_item.msg" ||
 [ $((8#$(stat -c %a "$item") & 8#222)) -eq 0 ] || fail "$file is not read-only after Save"
 "$cli" show "$item" >/dev/null || fail "zantor-cli cannot read the saved $file"
 
+# --- The configuration window, by keyboard. ---
+step="opening the configuration window"
+# The click left the focus on "Save": Shift+Tab goes back through "Save As..." to
+# "Options...", and Space presses it.
+key shift+Tab shift+Tab space
+find_config() { cwid="$(xdotool search --onlyvisible --name '^Configuration$' 2>/dev/null | head -n 1)" && [ -n "$cwid" ]; }
+cwid=""
+within 10 find_config || fail "no visible window titled \"Configuration\" within 10 seconds"
+xdotool windowfocus --sync "$cwid"
+sleep 0.5
+import -window "$cwid" "$artifacts/window-config-preferences.png"
+# Done has the focus; Shift+Tab goes into the page, and Ctrl+Tab turns to the next one.
+key shift+Tab ctrl+Tab
+import -window "$cwid" "$artifacts/window-config-directories.png"
+key Escape
+config_gone() { ! xdotool search --onlyvisible --name '^Configuration$' >/dev/null 2>&1; }
+within 10 config_gone || fail "Esc did not close the configuration window"
+xdotool windowfocus --sync "$wid"
+
+# --- One item of each type with a page, by keyboard. ---
+# The command-line listing has the window's order: the place of an entry in it is the
+# number of Down presses from the list's first entry.
+mapfile -t listed < <("$cli" list "$folder" --msg "$world/files/pro_item.msg")
+open_entry() { # the entry's text
+  local place=0
+  while [ "$place" -lt "${#listed[@]}" ] && [ "${listed[$place]}" != "$1" ]; do place=$((place + 1)); done
+  [ "$place" -lt "${#listed[@]}" ] || fail "\"$1\" is not among the listed entries"
+  local file="${1##* - }"
+  click_at 150 $((HEIGHT - 110))
+  key Home
+  [ "$place" -gt 0 ] && xdotool key --delay 30 --repeat "$place" Down
+  key Return
+  opened() { xdotool getwindowname "$wid" 2>/dev/null | grep -qF -- "${file: -12} - "; }
+  within 10 opened || fail "\"$1\" did not open: the caption reads \"$(xdotool getwindowname "$wid")\""
+  sleep 0.3
+}
+first_of() { "$cli" list "$folder" --msg "$world/files/pro_item.msg" --types "$1" | head -n 1; }
+for type in weapon armor container drug ammo; do
+  step="opening the first $type"
+  entry="$(first_of "$type")"
+  [ -n "$entry" ] || fail "the sample has no $type"
+  open_entry "$entry"
+  if [ "$type" = weapon ]; then
+    import -window "$wid" "$artifacts/window-common.png"
+    # From the item list back through the browse button and "Directory:" to the last
+    # field of the common page; Ctrl+Tab there turns to the type page, which the user
+    # has then chosen, so each later item shows its type page at once.
+    key shift+Tab shift+Tab shift+Tab ctrl+Tab
+  fi
+  import -window "$wid" "$artifacts/window-$type.png"
+done
+
 # --- Close with Esc and look at the settings store. ---
 step="closing with Esc"
-# Esc on the focused Save button clicks "Close"; nothing is unsaved, so nothing is asked.
-xdotool key Escape
+# Esc in the item list clicks "Close"; nothing is unsaved, so nothing is asked.
+key Escape
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }
 for _ in $(seq 100); do ended && break; sleep 0.1; done
 ended || fail "zantor did not end within 10 seconds of Esc"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/file_settings_store.h"
+#include "settings/settings_store.h"
 #include "ui/aboutwindow.h"
 #include "ui/configwindow.h"
 #include "ui/dialogs.h"
@@ -19,10 +19,10 @@ int main(int argc, char** argv) {
         icon.addFile(QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
 
-    zantor::FileSettingsStore store(zantor::FileSettingsStore::defaultRoot());
+    const auto store = zantor::openUserSettingsStore();
     zantor::QtDialogs dialogs;
-    zantor::TmainWindow mainWindow(store, dialogs);
-    zantor::TconfigWindow configWindow(dialogs, store, mainWindow, &mainWindow);
+    zantor::TmainWindow mainWindow(*store, dialogs);
+    zantor::TconfigWindow configWindow(dialogs, *store, mainWindow, &mainWindow);
     zantor::TaboutWindow aboutWindow(dialogs, &mainWindow);
     mainWindow.attachWindows(&configWindow, &aboutWindow);
     mainWindow.show();

@@ -8,12 +8,7 @@
 #include "texts/message_lookup.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
-#include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace zantor {
 
@@ -27,56 +22,19 @@ bool hasProExtension(std::string_view name) {
     return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
 }
 
-// Reads the scan header; false for files that are passed over.
+// Reads the scan header; false for files that are passed over (folders, anything
+// that is not a regular file, files shorter than the header).
 bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeaderSize]) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throwIoError(errno, path);
-    std::size_t done = 0;
-    int err = 0;
-    while (done < kScanHeaderSize) {
-        const ssize_t n = ::read(fd, header + done, kScanHeaderSize - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            err = errno;
-            break;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    if (err == EISDIR)
-        return false;
-    if (err != 0)
-        throwIoError(err, path);
-    return done == kScanHeaderSize;
-}
-
-// The text of an entry for sorting: folded to lower case, letter by letter.
-std::string sortKey(std::string_view text) {
-    std::string key(text);
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return key;
+    const auto size = readRegularFileStart(path, header, kScanHeaderSize);
+    return size && *size == kScanHeaderSize;
 }
 
 } // namespace
 
 std::vector<std::string> itemFileNames(const std::string& folder) {
-    std::vector<std::string> names;
-    const std::string dir = resolvePath(folder.empty() ? std::string(1, kSeparator) : folder);
-    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
-    if (!d)
-        return names;
-    while (const dirent* e = ::readdir(d.get())) {
-        if (e->d_type == DT_DIR)
-            continue; // a folder named *.pro is no item file
-        if (hasProExtension(e->d_name))
-            names.emplace_back(e->d_name);
-    }
+    std::vector<std::string> names =
+        folderFileNames(resolvePath(folder.empty() ? std::string(1, kSeparator) : folder));
+    std::erase_if(names, [](const std::string& name) { return !hasProExtension(name); });
     return names;
 }
 
@@ -105,7 +63,7 @@ void sortEntries(std::vector<ListEntry>& entries) {
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        keys.emplace_back(sortKey(entries[i].text), i);
+        keys.emplace_back(readerSortKey(entries[i].text), i);
     std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
         if (a.first != b.first)
             return a.first < b.first;
@@ -121,7 +79,13 @@ void sortEntries(std::vector<ListEntry>& entries) {
 ScanResult scanFolder(const ScanRequest& request,
                       const std::function<void(std::size_t, std::size_t)>& progress) {
     ScanResult result;
-    const std::vector<std::string> names = itemFileNames(request.folder);
+    std::vector<std::string> names;
+    try {
+        names = itemFileNames(request.folder);
+    } catch (const std::exception& e) {
+        result.error = e.what();
+        return result;
+    }
     if (progress)
         progress(0, names.size());
     std::optional<MessageSnapshot> messages;

@@ -34,7 +34,8 @@ struct ScanResult {
 };
 
 /// The names of a folder's item files (*.pro, any letter case, folders passed
-/// over) in the order the system lists them; none for a missing folder.
+/// over) in the order the system lists them; none for a missing folder. Throws
+/// Error when the system refuses the folder.
 std::vector<std::string> itemFileNames(const std::string& folder);
 
 /// The type filters of a comma-separated list of item type names ("weapon,ammo").
@@ -44,12 +45,15 @@ std::array<bool, 7> typesFromList(std::string_view list);
 /// True when a type byte is listed under the request's filters.
 bool admits(const ScanRequest& request, int typeByte);
 
-/// Orders entries as the item list keeps them: by text without regard to letter case.
+/// Orders entries as the item list keeps them: by text as a reader expects (see
+/// readerSortKey), then by the text's bytes.
 void sortEntries(std::vector<ListEntry>& entries);
 
 /// Lists the item files (*.pro, any letter case) of a folder. A missing folder lists
-/// nothing. Folders named *.pro and files shorter than the scan header are passed
-/// over; any other file that cannot be read stops the scan with its error, and the
+/// nothing; a folder path the system refuses (too long, no access) is an error.
+/// Folders named *.pro, anything that is not a regular file (a FIFO, a device, a link
+/// to one) and files shorter than the scan header are passed over, without blocking;
+/// any other file that cannot be read stops the scan with its error, and the
 /// entries listed before it are kept. Names come from one reading of the message
 /// file, taken when the first name is needed. `progress` is told the number of
 /// files found, then called once per file read.

@@ -2,6 +2,7 @@
 // zantor-cli: the editor's core for modders' scripts.
 #include "cli/cli.h"
 #include "common/error.h"
+#include "platform/system.h"
 
 #include <algorithm>
 #include <array>
@@ -72,7 +73,9 @@ std::string jsonString(std::string_view text) {
 
 int main(int argc, char** argv) {
     using namespace zantor::cli;
-    std::vector<std::string_view> args(argv + 1, argv + argc);
+    zantor::platform::useBinaryStandardStreams();
+    const std::vector<std::string> words = zantor::platform::commandLineArguments(argc, argv);
+    const std::vector<std::string_view> args(words.begin(), words.end());
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         overview(args.empty() ? std::cerr : std::cout);
         return args.empty() ? 1 : 0;

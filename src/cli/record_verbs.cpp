@@ -3,18 +3,21 @@
 // the same record update that Save and Save As use.
 #include "cli/cli.h"
 #include "common/error.h"
+#include "common/file_version.h"
 #include "common/numbers.h"
 #include "record/item_file.h"
 #include "record/value_form.h"
 #include "settings/settings.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
+#include "texts/item_save.h"
 #include "texts/item_texts.h"
 #include "texts/references.h"
 
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -201,15 +204,20 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     }
     if (dirs.art.empty())
         dirs.art = dirs.msg;
+    // Hashed before it is shown: a change in between makes a later --if-unchanged refuse.
+    const std::string sha256 = currentVersion(file).sha256;
     const Shown s = showItem(file);
-    out << "{\n  \"type\": " << jsonString(s.record.typeName) << ",\n  \"fields\": ";
-    printFields(s.form, out);
+    // Printed only once complete: a failure part way prints nothing.
+    std::ostringstream json;
+    json << "{\n  \"type\": " << jsonString(s.record.typeName) << ",\n  \"fields\": ";
+    printFields(s.form, json);
     if (dirs.given()) {
         const Names names = shownNames(s, dirs);
-        out << ",\n  \"names\": ";
-        printNames(names, out);
+        json << ",\n  \"names\": ";
+        printNames(names, json);
     }
-    out << ",\n  \"size\": " << s.size << "\n}\n";
+    json << ",\n  \"size\": " << s.size << ",\n  \"sha256\": " << jsonString(sha256) << "\n}\n";
+    out << json.str();
     return 0;
 }
 
@@ -221,12 +229,15 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
         throw Error("'" + std::string(control) + "' is not a control of this " +
                     (s.record.typeName.empty() ? std::string("item") : s.record.typeName) +
                     " item");
+    if (field->kind == FieldKind::ItemType)
+        throw Error(std::string(control) +
+                    " cannot be set: Save never writes the item type (it chooses the page)");
     if (!slot->isList) {
         slot->text = value;
         return;
     }
     const int position = toInt(value);
-    if (position < 0 || (field->listSize > 0 && position >= field->listSize))
+    if (position < 0 || position > largestStoredPosition(*field))
         throw Error("'" + value + "' is not an entry of " + std::string(control));
     slot->position = position;
     if (field->kind == FieldKind::Addiction)
@@ -256,15 +267,28 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     (void)out;
     std::string file;
     std::string saveAs;
+    std::optional<std::string> ifUnchanged;
+    bool force = false;
     TextFolders dirs;
     std::vector<std::string_view> assignments;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--save-as") {
+        if (args[i] == "--force") {
+            force = true;
+        } else if (args[i] == "--save-as") {
             if (i + 1 >= args.size()) {
                 err << "zantor-cli set: --save-as needs a file name\n";
                 return 1;
             }
             saveAs = std::string(args[++i]);
+        } else if (args[i] == "--if-unchanged") {
+            if (i + 1 >= args.size()) {
+                err << "zantor-cli set: --if-unchanged needs the sha256 that show prints\n";
+                return 1;
+            }
+            // Hexadecimal digits in either case.
+            ifUnchanged = std::string(args[++i]);
+            for (char& c : *ifUnchanged)
+                c = c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (args[i] == "--msg-dir") {
             takeFolder(args, i, dirs);
         } else if (file.empty() && args[i].find('=') == std::string_view::npos) {
@@ -276,6 +300,17 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     if (file.empty()) {
         err << "zantor-cli set: expected an item file (see --help)\n";
         return 1;
+    }
+    if (!saveAs.empty() && !force) {
+        // Save As never replaces a file without being told to, nor one whose name
+        // differs only in letter case, which the game would read in its place.
+        const std::string twin = caseTwinOf(saveAs);
+        std::error_code ec;
+        if (!twin.empty() || std::filesystem::exists(std::filesystem::symlink_status(saveAs, ec)))
+            throw Error(twin.empty() ? saveAs + " exists; give --force to replace it"
+                                     : twin + " is in the way of " + saveAs +
+                                           ": their names differ only in letter case; give "
+                                           "--force to replace it");
     }
     Shown s = showItem(file);
     const std::string proItem = dirs.paths().proItemMsg;
@@ -316,15 +351,19 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     // Every field is checked before anything is written.
     ItemRecord updated = s.record;
     recordUpdate(updated, s.form, saveAs.empty() ? AttackModeRule::Save : AttackModeRule::SaveAs);
-    if (dirs.given()) {
-        LineBuffer lines;
-        writeNameAndDescription(lines, proItem, texts.textId, texts.name, texts.description,
-                                texts.remembered);
+    // Both files or neither: pro_item.msg and the item are committed together.
+    const ItemTextsWrite write{proItem, texts.textId, texts.name, texts.description,
+                               texts.remembered};
+    // Right before the write, so that nothing written since the caller read it is lost.
+    if (ifUnchanged && currentVersion(file).sha256 != *ifUnchanged) {
+        err << "zantor-cli set: " << file
+            << " is no longer the file that was read (its sha256 differs); nothing written\n";
+        return 1;
     }
-    if (saveAs.empty())
-        saveItem(file, updated);
-    else
-        saveItemAs(saveAs, updated);
+    LineBuffer lines;
+    saveItemWithTexts(saveAs.empty() ? file : saveAs, updated,
+                      saveAs.empty() ? ItemSave::InPlace : ItemSave::As,
+                      dirs.given() ? &write : nullptr, lines);
     return 0;
 }
 
@@ -336,7 +375,8 @@ const Verb kShowVerb{
     "Prints one JSON object: \"type\" (the item type name, \"\" for an unknown type),\n"
     "\"fields\" (every control the item's type shows, keyed by control name: an edit\n"
     "as its text, a list as its position, -1 when a fixed list has no entry for the\n"
-    "stored value) and \"size\" (the file's length in bytes). A default ammunition\n"
+    "stored value), \"size\" (the file's length in bytes) and \"sha256\" (the hash of\n"
+    "its bytes, for set --if-unchanged). A default ammunition\n"
     "of 17821695 shows as 0, as in the editor.\n\n"
     "With --msg-dir, also \"names\": what the editor shows beside the fields of the\n"
     "item's pages, keyed by control name: nameField and descField from pro_item.msg,\n"
@@ -352,17 +392,25 @@ const Verb kShowVerb{
 
 const Verb kSetVerb{
     "set", "change fields of an item file and save it as the editor does",
-    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro] [--msg-dir DIR] CONTROL=VALUE...\n\n"
+    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro [--force]] [--msg-dir DIR]\n"
+    "                      [--if-unchanged HASH] CONTROL=VALUE...\n\n"
     "Starts from the values 'show' prints, replaces the named ones (a list takes a\n"
     "position) and writes the item exactly as the editor's Save does: the file is\n"
     "left read-only. With --save-as the item is written to OUT.pro as Save As does,\n"
-    "with its ordering of the attack-mode rows, and FILE.pro is left alone.\n\n"
+    "with its ordering of the attack-mode rows, and FILE.pro is left alone; an\n"
+    "existing OUT.pro, or a file whose name differs from it only in letter case, is\n"
+    "replaced only with --force.\n\n"
     "With --msg-dir, the item's name and description are first written into the\n"
     "folder's pro_item.msg as Save does, under the text id; nameField=TEXT and\n"
     "descField=TEXT (UTF-8, written as Windows-1252; a description may hold line\n"
     "breaks) replace them, otherwise the texts the item shows are written back. The\n"
     "old name line is found by the name the item showed.\n"
-    "Nothing is written when a control or a number is not valid.\n",
+    "With --if-unchanged HASH (the \"sha256\" that show printed), nothing is written\n"
+    "and the exit status is 1 when FILE.pro no longer has that hash: another program\n"
+    "changed, replaced or removed it since it was read.\n"
+    "Nothing is written when a control or a number is not valid, when a list value\n"
+    "is beyond what the field stores, or for iTypeList (Save never writes it). The\n"
+    "two files are written together: both or neither.\n",
     runSet};
 
 } // namespace zantor::cli

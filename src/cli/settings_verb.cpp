@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 
 #include <iomanip>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -103,15 +104,17 @@ int runSettings(Args args, std::ostream& out, std::ostream& err) {
         err << "zantor-cli settings: unexpected argument '" << args[i] << "' (see --help)\n";
         return 1;
     }
-    FileSettingsStore store(root ? *root : FileSettingsStore::defaultRoot());
+    const std::unique_ptr<SettingsStore> owned =
+        root ? std::make_unique<FileSettingsStore>(*root) : openUserSettingsStore();
+    SettingsStore& store = *owned;
     const std::string cwd = currentDirectory();
 
-    out << "Settings store: " << store.root().string() << "\n";
+    out << "Settings store: " << store.describeRoot() << "\n";
     if (store.OpenKey(kSettingsKey, false)) {
         // A damaged or unreadable values file fails the command with its message once,
         // rather than once a value.
         store.ValueExists(kFilterValues.front().name);
-        out << "Key " << kSettingsKey << ": " << store.currentValuesFile().string() << "\n";
+        out << "Key " << kSettingsKey << ": " << store.describeCurrentKey() << "\n";
     } else {
         out << "Key " << kSettingsKey << ": not found; every value shows its default\n";
     }
@@ -136,8 +139,9 @@ const Verb kSettingsVerb{
     "lists formed from the folders. Defaults are formed from the current directory, as the\n"
     "editor does. Nothing is written.\n"
     "\n"
-    "  --store DIR   the settings store's root folder (default: zantor-store in\n"
-    "                $XDG_CONFIG_HOME, else in ~/.config)\n",
+    "  --store DIR   read the file store with this root folder instead of the editor's\n"
+    "                store (on Windows the registry, HKEY_CURRENT_USER; elsewhere\n"
+    "                zantor-store in $XDG_CONFIG_HOME, else in ~/.config)\n",
     runSettings};
 
 } // namespace zantor::cli

@@ -36,6 +36,7 @@ int ioCodeFromErrno(int err, const std::filesystem::path& path) {
         return kFileNotFound;
     }
     case ENOTDIR:
+    case ENAMETOOLONG:
         return kInvalidFilename;
     case EMFILE:
     case ENFILE:
@@ -46,7 +47,9 @@ int ioCodeFromErrno(int err, const std::filesystem::path& path) {
     case EROFS:
         return kAccessDenied;
     case ENOSPC:
+#ifdef EDQUOT // no disk quotas on Windows
     case EDQUOT:
+#endif
         return kDiskFull;
     default:
         return -1;

@@ -4,8 +4,14 @@
 #include "common/error.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <random>
+#include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,28 +59,34 @@ bool pathExists(const fs::path& p) {
     return fs::exists(fs::symlink_status(p, ec));
 }
 
-// The state of a file just opened for reading; a folder is refused (and closed).
-void statOpened(int fd, struct stat& st, const fs::path& path) {
-    if (::fstat(fd, &st) != 0)
-        st = {};
-    if (S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        throwIoError(EISDIR, path);
-    }
+[[noreturn]] void throwNotRegular(const fs::path& path) {
+    throw Error(path.string() + " is not a regular file");
 }
 
-// Opens the path as written, and only when that finds nothing the path resolved
-// ignoring letter case: reading a folder of files costs no extra look-up per file.
-int openForReading(const fs::path& path, struct stat& st) {
-    fs::path real = path;
-    int fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) {
-        real = resolvePath(path);
-        fd = ::open(real.c_str(), O_RDONLY | O_CLOEXEC);
-    }
+// Opens a file for reading without blocking on a FIFO or a device, and keeps it open
+// only when it is a regular file. -1 with errno EISDIR for a folder, ENODEV for
+// anything else that is not a regular file.
+int openRegular(const fs::path& path, struct stat& st) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+        ::close(fd);
+        errno = err;
+        return -1;
+    }
+    return fd;
+}
+
+int openForReading(const fs::path& path, struct stat& st) {
+    const fs::path real = resolvePath(path);
+    const int fd = openRegular(real, st);
+    if (fd < 0) {
+        if (errno == ENODEV)
+            throwNotRegular(real);
         throwIoError(errno, real);
-    statOpened(fd, st, real);
+    }
     return fd;
 }
 
@@ -92,6 +104,23 @@ std::size_t readUpTo(int fd, unsigned char* out, std::size_t count, const fs::pa
         done += static_cast<std::size_t>(n);
     }
     return done;
+}
+
+// Up to `limit` bytes, memory bounded by the size the file had (`expected`) unless it
+// grew meanwhile, in which case it is read on to its end.
+Bytes readAtMost(int fd, std::size_t expected, std::size_t limit, const fs::path& path) {
+    if (limit == 0)
+        return {};
+    Bytes data(std::min(expected, limit - 1) + 1);
+    std::size_t size = 0;
+    for (;;) {
+        size += readUpTo(fd, data.data() + size, data.size() - size, path);
+        if (size < data.size() || data.size() == limit)
+            break;
+        data.resize(data.size() > limit / 2 ? limit : data.size() * 2);
+    }
+    data.resize(size);
+    return data;
 }
 
 mode_t defaultFileMode() {
@@ -150,51 +179,10 @@ bool fileExists(const fs::path& path) {
     return fs::is_regular_file(resolvePath(path), ec);
 }
 
-namespace {
-
-// The rest of an open file, from the size it said it had.
-Bytes readOpened(const Fd& fd, const struct stat& st, const fs::path& path) {
-    const std::size_t expected = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
-    // Read straight into the result; a file that grew meanwhile is read to its end.
-    Bytes data(expected + 1);
-    std::size_t size = 0;
-    for (;;) {
-        const std::size_t n = readUpTo(fd.get(), data.data() + size, data.size() - size, path);
-        size += n;
-        if (size < data.size())
-            break;
-        data.resize(data.size() * 2);
-    }
-    data.resize(size);
-    return data;
-}
-
-} // namespace
-
 Bytes readFile(const fs::path& path) {
     struct stat st {};
-    const Fd fd(openForReading(path, st));
-    return readOpened(fd, st, path);
-}
-
-OpenFolder::OpenFolder(const fs::path& folder)
-    : m_folder(folder.string()),
-      m_fd(::open(resolvePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
-
-OpenFolder::~OpenFolder() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-Bytes OpenFolder::read(const std::string& name) const {
-    const std::string path = joinPath(m_folder, name);
-    const int fd = m_fd < 0 ? -1 : ::openat(m_fd, name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return readFile(path); // resolves letter case and reports errors as readFile does
-    struct stat st {};
-    statOpened(fd, st, path);
-    const Fd owned(fd);
-    return readOpened(owned, st, path);
+    Fd fd(openForReading(path, st));
+    return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), SIZE_MAX, path);
 }
 
 Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
@@ -202,9 +190,52 @@ Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* siz
     Fd fd(openForReading(path, st));
     if (size)
         *size = static_cast<std::uintmax_t>(st.st_size);
-    Bytes data(count);
-    data.resize(readUpTo(fd.get(), data.data(), count, path));
-    return data;
+    return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), count, path);
+}
+
+std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned char* out,
+                                                std::size_t count) {
+    struct stat st {};
+    const int raw = openRegular(path, st);
+    if (raw < 0) {
+        if (errno == EISDIR || errno == ENODEV)
+            return std::nullopt;
+        throwIoError(errno, path);
+    }
+    Fd fd(raw);
+    return readUpTo(fd.get(), out, count, path);
+}
+
+std::vector<std::string> folderFileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.c_str()), ::closedir);
+    if (!d) {
+        // A missing folder lists nothing; a path the system refuses is an error.
+        if (errno == ENOENT || errno == ENOTDIR)
+            return names;
+        throwIoError(errno, folder);
+    }
+    errno = 0;
+    while (const dirent* e = ::readdir(d.get())) {
+        switch (e->d_type) {
+        case DT_DIR:
+        case DT_FIFO:
+        case DT_CHR:
+        case DT_BLK:
+        case DT_SOCK:
+            break; // links and unknown kinds are checked when opened
+        default:
+            names.emplace_back(e->d_name);
+        }
+    }
+    return names;
+}
+
+std::string caseTwinOf(const fs::path& path) {
+    if (path.empty() || pathExists(path))
+        return {};
+    const fs::path resolved = resolvePath(path);
+    return pathExists(resolved) ? resolved.filename().string() : std::string();
 }
 
 bool isReadOnly(const fs::path& path) {
@@ -224,55 +255,215 @@ void setWritable(const fs::path& path, bool writable) {
     (void)::chmod(real.c_str(), mode);
 }
 
-void writeFileAtomic(const fs::path& target, const void* data, std::size_t size) {
-    fs::path path = resolvePath(target);
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path real = fs::canonical(path, ec);
-        if (!ec)
-            path = real;
-    }
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string tmpl = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
-    const int raw = ::mkstemp(tmpl.data());
-    if (raw < 0)
-        throwIoError(errno == ENOENT ? ENOTDIR : errno, path);
-    Fd fd(raw);
-    const fs::path tmp = tmpl;
-    auto fail = [&](int err) {
-        ::unlink(tmp.c_str());
-        throwIoError(err, path);
-    };
+namespace {
 
+constexpr std::string_view kTempPrefix = ".zt-";
+constexpr std::size_t kTempNameSize = kTempPrefix.size() + 6;
+
+bool isTempName(std::string_view name) {
+    return name.size() == kTempNameSize && name.starts_with(kTempPrefix);
+}
+
+// Removes the temporaries of writers that were killed: a live writer holds a lock
+// on its temporary until it has been renamed, a dead one holds none.
+void removeStaleTemps(const fs::path& dir) {
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(dir.c_str()), ::closedir);
+    if (!d)
+        return;
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(d.get()))
+        if (isTempName(e->d_name))
+            stale.emplace_back(e->d_name);
+    for (const std::string& name : stale) {
+        const fs::path path = dir / name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        Fd file(fd);
+        struct stat opened {};
+        struct stat named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+            ::lstat(path.c_str(), &named) == 0 && S_ISREG(opened.st_mode) &&
+            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
+            ::unlink(path.c_str());
+    }
+}
+
+// Where a write goes, and what it must keep.
+struct Target {
+    fs::path path; // the regular file replaced (a link's target)
+    bool exists = false;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            fail(EISDIR);
-        (void)::fchown(fd.get(), st.st_uid, st.st_gid);
-        if (::fchmod(fd.get(), st.st_mode & 07777) != 0)
-            fail(errno);
-    } else if (::fchmod(fd.get(), defaultFileMode()) != 0) {
-        fail(errno);
-    }
+};
 
-    const auto* p = static_cast<const unsigned char*>(data);
-    std::size_t left = size;
+[[noreturn]] void refuseAccess(const FileWrite& w, const fs::path& path, int err) {
+    if (!w.cannotCreate.empty())
+        throw Error(w.cannotCreate);
+    throwIoError(err, path);
+}
+
+bool mayWrite(const fs::path& path, const struct stat& st) {
+    // Root passes every permission check; the read-only attribute still counts.
+    if (::geteuid() == 0)
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+Target targetOf(const FileWrite& w) {
+    Target t;
+    t.path = resolvePath(w.path);
+    struct stat st {};
+    if (::lstat(t.path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return t; // a new file; a missing folder fails when the temporary is made
+        throwIoError(errno, t.path);
+    }
+    if (S_ISLNK(st.st_mode)) {
+        const fs::path link = t.path;
+        std::unique_ptr<char, void (*)(void*)> real(::realpath(link.c_str(), nullptr), std::free);
+        if (!real) {
+            if (errno == ENOENT)
+                throw Error("Cannot save through the link " + link.string() +
+                            ": it points to nothing");
+            throwIoError(errno, link);
+        }
+        t.path = real.get();
+        if (::stat(t.path.c_str(), &st) != 0)
+            throwIoError(errno, t.path);
+        if (!S_ISREG(st.st_mode))
+            throw Error("Cannot save through the link " + link.string() +
+                        ": it does not point to a regular file");
+    } else if (S_ISDIR(st.st_mode)) {
+        refuseAccess(w, t.path, EISDIR);
+    } else if (!S_ISREG(st.st_mode)) {
+        throwNotRegular(t.path);
+    }
+    if (st.st_nlink > 1)
+        throw Error(t.path.string() +
+                    " has other hard links; saving would split it from them, so it is not saved");
+    const bool ownFile = ::geteuid() == 0 || ::geteuid() == st.st_uid;
+    if (w.needsWritePermission ? !mayWrite(t.path, st) : !ownFile && !mayWrite(t.path, st))
+        refuseAccess(w, t.path, EACCES);
+    t.exists = true;
+    t.st = st;
+    return t;
+}
+
+// A temporary file being written, removed again unless it was renamed.
+struct Temp {
+    fs::path path;
+    std::unique_ptr<Fd> fd;
+    bool renamed = false;
+    Temp() = default;
+    Temp(Temp&&) = default;
+    Temp& operator=(Temp&&) = default;
+    ~Temp() {
+        if (!path.empty() && !renamed)
+            ::unlink(path.c_str());
+    }
+};
+
+std::string randomSuffix() {
+    static constexpr std::string_view chars =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::mt19937 rng{std::random_device{}()};
+    std::string out;
+    std::uniform_int_distribution<std::size_t> pick(0, chars.size() - 1);
+    for (std::size_t i = 0; i < kTempNameSize - kTempPrefix.size(); ++i)
+        out += chars[pick(rng)];
+    return out;
+}
+
+void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
+    const fs::path dir = t.path.has_parent_path() ? t.path.parent_path() : fs::path(".");
+    int raw = -1;
+    for (int attempt = 0; raw < 0 && attempt < 100; ++attempt) {
+        temp.path = dir / (std::string(kTempPrefix) + randomSuffix());
+        raw = ::open(temp.path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (raw < 0 && errno != EEXIST)
+            break;
+    }
+    if (raw < 0) {
+        const int err = errno;
+        temp.path.clear();
+        if (err == EACCES || err == EPERM || err == EROFS || err == ENOENT || err == ENOTDIR)
+            refuseAccess(w, t.path, err == ENOENT ? ENOTDIR : err);
+        throwIoError(err, t.path);
+    }
+    temp.fd = std::make_unique<Fd>(raw);
+    const int fd = temp.fd->get();
+    // Held until the rename, so that no other writer takes this file for a stale one.
+    (void)::flock(fd, LOCK_EX);
+
+    const auto* p = reinterpret_cast<const unsigned char*>(w.bytes.data());
+    std::size_t left = w.bytes.size();
     while (left > 0) {
-        const ssize_t n = ::write(fd.get(), p, left);
+        const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            fail(errno);
+            throwIoError(errno, t.path);
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (::fsync(fd.get()) != 0)
-        fail(errno);
-    if (fd.close() != 0)
-        fail(errno);
-    if (::rename(tmp.c_str(), path.c_str()) != 0)
-        fail(errno);
+    mode_t mode = t.exists ? t.st.st_mode & 07777 : defaultFileMode();
+    if (w.mode == FileWrite::Mode::ReadOnly)
+        mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);
+    if (t.exists && ::fchown(fd, t.st.st_uid, t.st.st_gid) != 0) {
+        struct stat mine {};
+        if (::fstat(fd, &mine) != 0 || mine.st_uid != t.st.st_uid || mine.st_gid != t.st.st_gid)
+            refuseAccess(w, t.path, EPERM);
+    }
+    // The final mode before the rename: a kill after it never leaves a writable item.
+    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+        throwIoError(errno, t.path);
+}
+
+void syncFolder(const fs::path& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    Fd folder(fd);
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        throwIoError(errno, dir);
+}
+
+} // namespace
+
+void commitFiles(const std::vector<FileWrite>& files) {
+    std::vector<Target> targets;
+    targets.reserve(files.size());
+    for (const FileWrite& w : files)
+        targets.push_back(targetOf(w));
+    std::set<fs::path> folders;
+    for (const Target& t : targets)
+        folders.insert(t.path.has_parent_path() ? t.path.parent_path() : fs::path("."));
+    for (const fs::path& dir : folders)
+        removeStaleTemps(dir);
+
+    std::vector<Temp> temps(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        writeTemp(files[i], targets[i], temps[i]);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (::rename(temps[i].path.c_str(), targets[i].path.c_str()) != 0)
+            throwIoError(errno, targets[i].path);
+        temps[i].renamed = true;
+    }
+    for (const fs::path& dir : folders)
+        syncFolder(dir);
+}
+
+void commitFiles(std::initializer_list<FileWrite> files) {
+    commitFiles(std::vector<FileWrite>(files));
+}
+
+void writeFileAtomic(const fs::path& target, const void* data, std::size_t size) {
+    commitFiles({FileWrite{target,
+                           std::string_view(static_cast<const char*>(data), size),
+                           FileWrite::Mode::Keep,
+                           false,
+                           {}}});
 }
 
 } // namespace zantor

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,29 +31,31 @@ std::filesystem::path resolvePath(const std::filesystem::path& path);
 /// True when a regular file (not a folder) exists at the resolved path.
 bool fileExists(const std::filesystem::path& path);
 
-/// The whole file. Throws Error with the run-time I/O message on failure.
+/// The whole file, which must be a regular file: a folder fails with "File access
+/// denied", a device, FIFO or socket with "<path> is not a regular file", without
+/// blocking. Memory is bounded by the file's size. Throws Error with the run-time
+/// I/O message on failure.
 Bytes readFile(const std::filesystem::path& path);
 
-// A folder opened once, for reading many of its files by name without walking the
-// folder's path again for each.
-class OpenFolder {
-public:
-    /// Never throws: a folder that cannot be opened reads each file by its path.
-    explicit OpenFolder(const std::filesystem::path& folder);
-    OpenFolder(const OpenFolder&) = delete;
-    OpenFolder& operator=(const OpenFolder&) = delete;
-    ~OpenFolder();
-    /// readFile(folder + separator + name), with its errors.
-    Bytes read(const std::string& name) const;
-
-private:
-    std::string m_folder;
-    int m_fd;
-};
-
-/// At most `count` bytes from the start of the file, and its size.
-/// Throws Error with the run-time I/O message on failure.
+/// At most `count` bytes from the start of the regular file, and its size.
+/// Throws Error as readFile.
 Bytes readFileStart(const std::filesystem::path& path, std::size_t count, std::uintmax_t* size);
+
+/// Reads at most `count` bytes from the start of the file into `out` and returns how
+/// many; std::nullopt, without reading, when it is a folder or not a regular file.
+/// Never blocks. Throws Error with the run-time I/O message for other failures.
+std::optional<std::size_t> readRegularFileStart(const std::filesystem::path& path,
+                                                unsigned char* out, std::size_t count);
+
+/// The names in a folder, in the order the system lists them, leaving out the
+/// entries it reports as folders or special files. A folder that does not exist
+/// gives none; one the system refuses (a path too long, no access) throws Error.
+std::vector<std::string> folderFileNames(const std::filesystem::path& folder);
+
+/// The name of the existing file that `path` would be written over although it is
+/// spelt in another letter case ("KNIFE.PRO" for "knife.pro"), or "" when the path
+/// exists as written or has no such twin.
+std::string caseTwinOf(const std::filesystem::path& path);
 
 /// True when the file exists and no one may write it (every write bit cleared).
 bool isReadOnly(const std::filesystem::path& path);
@@ -59,9 +64,41 @@ bool isReadOnly(const std::filesystem::path& path);
 /// keeping the other mode bits. Errors are ignored, as callers do not check them.
 void setWritable(const std::filesystem::path& path, bool writable);
 
-/// Writes `data` to a temporary file beside `path`, flushes it to disk and
-/// renames it over `path`, keeping an existing file's permissions. A failed
-/// write leaves `path` as it was. Throws Error with the run-time I/O message.
+// One file of a commit (see commitFiles).
+struct FileWrite {
+    enum class Mode {
+        Keep,     // an existing file's mode, or the default mode for a new file
+        ReadOnly, // that mode with every write bit cleared
+    };
+    std::filesystem::path path; // as given; letter case and links are resolved
+    std::string_view bytes;
+    Mode mode = Mode::Keep;
+    /// The file's own permissions must let the user write it. When false (Save in
+    /// place, which clears the read-only attribute first), a read-only file of the
+    /// user's own may be replaced, but still none that the user could not make writable.
+    bool needsWritePermission = true;
+    /// The message for a file or folder that may not be written or created; empty
+    /// for the run-time message.
+    std::string cannotCreate;
+};
+
+/// Writes the files all or nothing, as far as the system allows: each goes to a
+/// short-named temporary file in its target's folder (".zt-" and six characters,
+/// which neither the folder scan nor the settings store reads), which is given its
+/// final owner, group and mode and flushed to disk; only when every one is complete
+/// are they renamed over their targets in the given order and the folders flushed.
+/// A link is followed to the regular file it points to, which is replaced in its own
+/// folder, the link staying a link. Refused before anything is written: a link to
+/// anything but a regular file or to nothing, a target that is not a regular file,
+/// a file with other hard links, a file the user may not write or whose owner and
+/// group cannot be kept. Temporaries that a killed writer left in a folder are
+/// removed by the next commit there. Throws Error with the run-time I/O message
+/// ("Disk full", ...) or the refusal; on failure no target has been changed, unless a
+/// rename failed after an earlier one had succeeded.
+void commitFiles(std::initializer_list<FileWrite> files);
+void commitFiles(const std::vector<FileWrite>& files);
+
+/// commitFiles of one file, keeping its mode, without the write-permission check.
 void writeFileAtomic(const std::filesystem::path& path, const void* data, std::size_t size);
 inline void writeFileAtomic(const std::filesystem::path& path, const Bytes& data) {
     writeFileAtomic(path, data.data(), data.size());

@@ -15,10 +15,12 @@ constexpr std::size_t kSmallestReadable = 61;
 } // namespace
 
 void readItem(const std::filesystem::path& path, ItemRecord& record) {
-    readItemBytes(readFile(path), record);
+    readItemBytes(readFileStart(path, kLargestItemFile + 1, nullptr), record);
 }
 
 void readItemBytes(std::span<const unsigned char> data, ItemRecord& record) {
+    if (data.size() > kLargestItemFile)
+        throw Error("File too large for an item file");
     if (data.size() < kSmallestReadable)
         throwIoCode(kReadBeyondEnd);
 
@@ -53,18 +55,25 @@ Bytes itemFileBytes(const ItemRecord& record) {
     return out;
 }
 
+FileWrite itemFileWrite(const std::filesystem::path& path, const Bytes& bytes, ItemSave how) {
+    FileWrite w;
+    w.path = path;
+    w.bytes = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // Save clears the read-only attribute, writes and sets it again; Save As leaves
+    // attributes alone, so a read-only target is refused.
+    w.mode = how == ItemSave::InPlace ? FileWrite::Mode::ReadOnly : FileWrite::Mode::Keep;
+    w.needsWritePermission = how == ItemSave::As;
+    return w;
+}
+
 void saveItem(const std::filesystem::path& path, const ItemRecord& record) {
     const Bytes bytes = itemFileBytes(record);
-    setWritable(path, true);
-    writeFileAtomic(path, bytes);
-    setWritable(path, false);
+    commitFiles({itemFileWrite(path, bytes, ItemSave::InPlace)});
 }
 
 void saveItemAs(const std::filesystem::path& path, const ItemRecord& record) {
     const Bytes bytes = itemFileBytes(record);
-    if (isReadOnly(path))
-        throwIoCode(kAccessDenied);
-    writeFileAtomic(path, bytes);
+    commitFiles({itemFileWrite(path, bytes, ItemSave::As)});
 }
 
 } // namespace zantor

@@ -4,12 +4,11 @@
 #include "common/error.h"
 #include "common/files.h"
 #include "common/numbers.h"
+#include "platform/system.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
-#include <pwd.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -286,14 +285,6 @@ std::optional<fs::path> findSubfolder(const fs::path& dir, const std::string& na
     return std::nullopt;
 }
 
-fs::path homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir && *pw->pw_dir)
-        return pw->pw_dir;
-    throw Error("Cannot find the settings store: neither XDG_CONFIG_HOME nor a home folder is set");
-}
-
 } // namespace
 
 FileSettingsStore::FileSettingsStore(fs::path root) : m_root(std::move(root)) {}
@@ -303,7 +294,7 @@ fs::path FileSettingsStore::defaultRoot() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && fs::path(xdg).is_absolute())
         config = xdg;
     else
-        config = homeFolder() / ".config";
+        config = platform::homeFolder() / ".config";
     return config / "zantor-store";
 }
 
@@ -404,7 +395,7 @@ void FileSettingsStore::WriteString(std::string_view name, std::string_view valu
 
 bool FileSettingsStore::KeyExists(std::string_view path) {
     const auto key = findKey(path, false);
-    return key && ::access(key->c_str(), R_OK | X_OK) == 0;
+    return key && platform::canEnterFolder(*key);
 }
 
 bool FileSettingsStore::DeleteKey(std::string_view path) {

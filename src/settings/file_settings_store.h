@@ -63,6 +63,8 @@ public:
     bool KeyExists(std::string_view path) override;
     bool DeleteKey(std::string_view path) override;
     bool HasSubKeys() override;
+    std::string describeRoot() const override { return m_root.string(); }
+    std::string describeCurrentKey() const override { return currentValuesFile().string(); }
 
 private:
     std::optional<std::filesystem::path> findKey(std::string_view path, bool create) const;

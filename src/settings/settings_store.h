@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -57,7 +58,17 @@ public:
 
     /// True when the current key has at least one subkey; false when no key is current.
     virtual bool HasSubKeys() = 0;
+
+    /// Where the store keeps its keys, for people: a folder or a registry root.
+    virtual std::string describeRoot() const { return {}; }
+
+    /// Where the current key keeps its values, for people; empty when no key is current.
+    virtual std::string describeCurrentKey() const { return {}; }
 };
+
+/// The editor's store on this system: the registry on Windows, else the file store in
+/// the user's config folder. Throws Error when the store cannot be found.
+std::unique_ptr<SettingsStore> openUserSettingsStore();
 
 /// "Invalid data type for '%s'" with the value's name.
 std::string invalidDataTypeMessage(std::string_view name);

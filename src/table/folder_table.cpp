@@ -143,9 +143,7 @@ std::string itemText(std::string_view text, bool isName) {
     const std::string_view what = isName ? "name" : "description";
     if (isName && text.find_first_of("\r\n") != std::string_view::npos)
         throw Error("The name is one line: it cannot hold a line break");
-    if (text.find('}') != std::string_view::npos)
-        throw Error("The " + std::string(what) +
-                    " cannot hold '}': it would end its entry in pro_item.msg");
+    checkStorable(text, what);
     return encodeWindows1252Exactly(text, what);
 }
 
@@ -282,16 +280,21 @@ FolderTable::FolderTable(const TableSource& source,
     request.all = source.all;
     // The item browser's files in its order of file names; each file is read once.
     std::vector<ListEntry> files;
-    for (std::string& name : itemFileNames(source.folder))
-        files.push_back({name, std::move(name)});
+    try {
+        for (std::string& name : itemFileNames(source.folder))
+            files.push_back({name, std::move(name)});
+    } catch (const std::exception& e) {
+        m_readProblems.push_back(e.what());
+    }
     sortEntries(files);
-    const OpenFolder folder(source.folder);
+    const std::string folder = resolvePath(source.folder).string();
     m_rows.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         TableRow row;
         row.fileName = std::move(files[i].fileName);
         try {
-            const Bytes data = folder.read(row.fileName);
+            const Bytes data =
+                readFileStart(joinPath(folder, row.fileName), kLargestItemFile + 1, nullptr);
             // Passed over as the browser passes them over: too short to classify, or
             // of a type the filters leave out.
             if (data.size() >= kScanHeaderSize && admits(request, data[kTypeByteOffset])) {
@@ -458,13 +461,14 @@ FolderTable::SaveReport FolderTable::saveAll() {
         std::size_t row;
         ItemRecord record;
         bool texts;
+        bool failed;
     };
     std::vector<Pending> pending;
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         if (!rowChanged(r))
             continue;
         TableRow& row = m_rows[r];
-        Pending p{r, row.record, false};
+        Pending p{r, row.record, false, false};
         p.record.addictionCode = row.edited().addictionCode;
         try {
             recordUpdate(p.record, row.edited().form, AttackModeRule::Save);
@@ -477,23 +481,40 @@ FolderTable::SaveReport FolderTable::saveAll() {
                   row.edited().form.text(kTextIdControl) != row.shown.form.text(kTextIdControl);
         pending.push_back(std::move(p));
     }
-    // Every name and description in one write, before any item file, as Save orders them.
+    // Every name and description in one write, before any item file, as Save orders
+    // them. Each rewrite is checked as Save checks it; an item whose texts would not
+    // read back is reported and left out, with its lines as they were.
     LineBuffer lines;
-    bool anyTexts = false;
-    for (const Pending& p : pending) {
+    std::string bytes;
+    std::vector<const Pending*> written;
+    const auto rewrite = [&](const Pending& p) {
+        const RowState& s = m_rows[p.row].edited();
+        bytes = rewriteItemTexts(lines, m_source.paths.proItemMsg,
+                                 encodeWindows1252(s.form.text(kTextIdControl)), s.name,
+                                 s.description, m_rows[p.row].shown.name);
+    };
+    for (Pending& p : pending) {
         if (!p.texts)
             continue;
-        if (!anyTexts)
+        if (written.empty())
             lines.load(m_source.paths.proItemMsg);
-        anyTexts = true;
-        const RowState& s = m_rows[p.row].edited();
-        placeNameAndDescription(lines, encodeWindows1252(s.form.text(kTextIdControl)), s.name,
-                                s.description, m_rows[p.row].shown.name);
+        try {
+            rewrite(p);
+            written.push_back(&p);
+        } catch (const std::exception& e) {
+            report.failed.emplace_back(m_rows[p.row].fileName, e.what());
+            p.failed = true;
+            // The lines as the items before left them.
+            lines.load(m_source.paths.proItemMsg);
+            for (const Pending* w : written)
+                rewrite(*w);
+        }
     }
+    const bool anyTexts = !written.empty();
     if (anyTexts) {
-        lines.save(m_source.paths.proItemMsg);
+        commitFiles({proItemMsgWrite(m_source.paths.proItemMsg, bytes)});
         for (const Pending& p : pending) {
-            if (!p.texts)
+            if (!p.texts || p.failed)
                 continue;
             RowState& shown = m_rows[p.row].shown;
             shown.name = m_rows[p.row].edited().name;
@@ -502,6 +523,8 @@ FolderTable::SaveReport FolderTable::saveAll() {
     }
     const std::string folder = resolvePath(m_source.folder).string();
     for (Pending& p : pending) {
+        if (p.failed)
+            continue;
         TableRow& row = m_rows[p.row];
         try {
             saveItem(joinPath(folder, row.fileName), p.record);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace zantor {
 
@@ -57,6 +58,38 @@ constexpr std::array<unsigned char, 256> kFoldedByte = [] {
         const int folded = toByte(simpleFold(toCodePoint(static_cast<unsigned char>(b))));
         table[static_cast<std::size_t>(b)] = static_cast<unsigned char>(folded < 0 ? b : folded);
     }
+    return table;
+}();
+
+// The letters a byte sorts under: its case-folded form without accent, two letters
+// for a ligature or sharp s; anything that is not such a letter, itself folded.
+struct SortLetters {
+    unsigned char letters[2];
+    unsigned char count;
+};
+
+constexpr std::array<SortLetters, 256> kSortLetters = [] {
+    std::array<SortLetters, 256> table{};
+    for (std::size_t b = 0; b < 256; ++b)
+        table[b] = {{kFoldedByte[b], 0}, 1};
+    // Lower-case bytes of the code page and what they sort as.
+    constexpr struct {
+        unsigned char first, last;
+        const char* letters;
+    } kBases[] = {{0xE0, 0xE5, "a"}, {0xE6, 0xE6, "ae"}, {0xE7, 0xE7, "c"},  {0xE8, 0xEB, "e"},
+                  {0xEC, 0xEF, "i"}, {0xF1, 0xF1, "n"},  {0xF2, 0xF6, "o"},  {0xF8, 0xF8, "o"},
+                  {0xF9, 0xFC, "u"}, {0xFD, 0xFD, "y"},  {0xFF, 0xFF, "y"},  {0xDF, 0xDF, "ss"},
+                  {0x9A, 0x9A, "s"}, {0x9E, 0x9E, "z"},  {0x9C, 0x9C, "oe"}, {0x83, 0x83, "f"},
+                  {0xAA, 0xAA, "a"}, {0xBA, 0xBA, "o"}};
+    for (const auto& base : kBases)
+        for (std::size_t b = 0; b < 256; ++b) {
+            SortLetters& entry = table[b];
+            if (entry.letters[0] < base.first || entry.letters[0] > base.last)
+                continue;
+            entry.letters[0] = static_cast<unsigned char>(base.letters[0]);
+            entry.letters[1] = static_cast<unsigned char>(base.letters[1]);
+            entry.count = base.letters[1] ? 2 : 1;
+        }
     return table;
 }();
 
@@ -152,6 +185,48 @@ std::string encodeWindows1252Exactly(std::string_view utf8, std::string_view wha
         throw Error("The " + std::string(what) +
                     " holds characters that the game's text tables cannot store: " + refused);
     return out;
+}
+
+namespace {
+
+// One unit of a sort key: three bytes, never all zero, so that a shorter key that
+// ends in a run of three zero bytes comes first.
+void appendSortUnit(std::string& key, std::uint32_t unit) {
+    ++unit;
+    key += static_cast<char>(unit >> 16);
+    key += static_cast<char>((unit >> 8) & 0xFF);
+    key += static_cast<char>(unit & 0xFF);
+}
+
+} // namespace
+
+std::string readerSortKey(std::string_view utf8) {
+    // Each character as its Windows-1252 byte, or above every byte when it has none.
+    std::vector<std::uint32_t> units;
+    units.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = i;
+        const std::int32_t c = nextCodePoint(utf8, i);
+        const int byte =
+            c < 0 ? static_cast<unsigned char>(utf8[start]) : toByte(static_cast<char32_t>(c));
+        units.push_back(byte >= 0 ? static_cast<std::uint32_t>(byte)
+                                  : 0x100 + static_cast<std::uint32_t>(c));
+    }
+    std::string key;
+    key.reserve(units.size() * 7 + 3);
+    for (const std::uint32_t unit : units) {
+        if (unit > 0xFF) {
+            appendSortUnit(key, unit);
+            continue;
+        }
+        const SortLetters& letters = kSortLetters[unit];
+        for (unsigned char k = 0; k < letters.count; ++k)
+            appendSortUnit(key, letters.letters[k]);
+    }
+    key.append(3, '\0');
+    for (const std::uint32_t unit : units)
+        appendSortUnit(key, unit);
+    return key;
 }
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {

@@ -26,4 +26,14 @@ std::string encodeWindows1252Exactly(std::string_view utf8, std::string_view wha
 /// "épée", "Ÿ" equals "ÿ". Never throws.
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
+/// A key that orders texts as a reader expects when keys are compared as plain bytes:
+/// first by their letters without regard to case or accent ("Éclair" between "Eagle"
+/// and "Fang", "Straße" beside "Strasse", "Œuvre" as "oeuvre"), then texts that are
+/// alike there by their characters' Windows-1252 bytes ("E" < "e" < "É" < "é").
+/// `utf8` is UTF-8 text; a byte that is not part of a UTF-8 character counts as the
+/// Windows-1252 character of that byte, and characters beyond the code page sort after
+/// it, by code point. Texts with equal keys differ only in how the same characters
+/// are encoded. Never throws.
+std::string readerSortKey(std::string_view utf8);
+
 } // namespace zantor

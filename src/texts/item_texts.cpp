@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "texts/item_texts.h"
 
+#include "common/error.h"
 #include "common/numbers.h"
 #include "texts/encoding.h"
 #include "texts/line_split.h"
@@ -14,10 +15,6 @@ namespace {
 
 constexpr std::size_t kCaptionPathLength = 12;
 constexpr int kTextIdStep = 100;
-
-std::string descriptionId(std::string_view textId) {
-    return std::to_string(addChecked(toInt(textId), 1, textId));
-}
 
 std::string entryLine(std::string_view id, std::string_view text) {
     std::string line;
@@ -35,28 +32,74 @@ std::vector<std::string> entryLines(std::string_view id, std::string_view text) 
     return lines;
 }
 
-// How many lines, from `first`, the entry that begins there takes: up to the line
-// where its third brace group closes. 1 when that is not clear (the entry does not
-// close, or a later line begins with "{" before it closes), so that nothing but the
-// first line is taken from a malformed file.
-std::size_t entryLineCount(const LineBuffer& lines, std::size_t first) {
-    int closed = 0;
-    bool inGroup = false;
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        const std::string& line = lines.line(i);
-        if (i > first && !line.empty() && line[0] == '{')
-            return 1;
-        for (const char c : line) {
-            if (!inGroup && c == '{') {
-                inGroup = true;
-            } else if (inGroup && c == '}') {
-                inGroup = false;
-                if (++closed == 3)
-                    return i - first + 1;
-            }
+// The length of the line break at `at`: CR LF, a lone CR or LF, or none at the end.
+std::size_t breakSize(std::string_view bytes, std::size_t at) {
+    if (at >= bytes.size())
+        return 0;
+    if (bytes[at] == '\r')
+        return at + 1 < bytes.size() && bytes[at + 1] == '\n' ? 2 : 1;
+    return bytes[at] == '\n' ? 1 : 0;
+}
+
+// A description's text as the lookup reads it back: every line break a CR LF.
+std::string withCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 16);
+    forEachLine(text, [&](std::string_view line, std::string_view lineBreak) {
+        out.append(line);
+        if (!lineBreak.empty())
+            out.append("\r\n");
+    });
+    return out;
+}
+
+// The 1-based number of the line that holds byte `pos`, with the line splitting of
+// the line buffer, and that line's text.
+std::pair<std::size_t, std::string_view> lineAt(std::string_view bytes, std::size_t pos) {
+    std::size_t number = 1;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < pos && i < bytes.size(); ++i) {
+        const bool crLf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && !crLf)) {
+            ++number;
+            start = i + 1;
         }
     }
-    return 1;
+    const std::size_t end = bytes.find_first_of("\r\n", start);
+    return {number, bytes.substr(start, end == std::string_view::npos ? end : end - start)};
+}
+
+// Refuses a new file in which the lookup would not find `expected` under `id`, naming
+// the line that hides the entry written at `ours`: an earlier group that matches the
+// id, a Ctrl-Z that ends the file for the lookup, or a group left open before it.
+void checkReadsBack(std::string_view bytes, std::string_view id, std::string_view expected,
+                    std::size_t ours, std::string_view what, const std::string& file) {
+    if (lookupMessageIn(bytes, id) == expected)
+        return;
+    constexpr auto npos = std::string_view::npos;
+    std::size_t hider = npos;
+    const std::size_t match = findMessageGroup(bytes, id);
+    const std::size_t ctrlZ = bytes.find('\x1a');
+    const std::size_t oursEnd = bytes.find_first_of("\r\n", ours);
+    if (match != npos && match < ours) {
+        hider = match;
+    } else if (ctrlZ != npos && ctrlZ < oursEnd) {
+        hider = ctrlZ;
+    } else if (ours > 0) {
+        const std::size_t close = bytes.rfind('}', ours - 1);
+        const std::size_t open = bytes.find('{', close == npos ? 0 : close + 1);
+        if (open < ours)
+            hider = open;
+    }
+    std::string message = "The " + std::string(what) + " would not read back from " + file;
+    if (hider != npos) {
+        const auto [number, text] = lineAt(bytes, hider);
+        constexpr std::size_t kShown = 40;
+        message += ": line " + std::to_string(number) + " hides it (" +
+                   decodeWindows1252(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "") +
+                   ")";
+    }
+    throw Error(message + ". Nothing was written.");
 }
 
 // Byte offset where the last `count` UTF-8 characters of `text` begin.
@@ -70,7 +113,31 @@ std::size_t lastCharactersStart(std::string_view text, std::size_t count) {
     return start;
 }
 
+// The rewritten file, once the lookup reads the name (on line `at`) and the
+// description (on the line after it) back exactly.
+std::string checkedBytes(const LineBuffer& lines, const std::string& proItemMsg,
+                         std::string_view textId, std::string_view name, std::string_view descId,
+                         std::string_view description, std::size_t at) {
+    std::string out = lines.bytes();
+    checkReadsBack(out, textId, name, lines.byteOffset(at), "name", proItemMsg);
+    checkReadsBack(out, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
+                   proItemMsg);
+    return out;
+}
+
 } // namespace
+
+// Refuses a text whose "}" would end its entry early, letting the rest of it pass for
+// further entries.
+void checkStorable(std::string_view text, std::string_view what) {
+    if (text.find('}') != std::string_view::npos)
+        throw Error("The " + std::string(what) +
+                    " holds '}', which the game's text tables cannot store.");
+}
+
+std::string descriptionId(std::string_view textId) {
+    return std::to_string(addChecked(toInt(textId), 1, textId));
+}
 
 std::string lookupName(const std::string& proItemMsg, std::string_view textId) {
     return lookupMessage(proItemMsg, textId);
@@ -80,47 +147,80 @@ std::string lookupDescription(const std::string& proItemMsg, std::string_view te
     return lookupMessage(proItemMsg, descriptionId(textId));
 }
 
-void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
+std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
                              std::string_view textId, std::string_view name,
                              std::string_view description, std::string_view rememberedName) {
-    lines.load(proItemMsg);
-    placeNameAndDescription(lines, textId, name, description, rememberedName);
-    lines.save(proItemMsg);
-}
-
-void placeNameAndDescription(LineBuffer& lines, std::string_view textId, std::string_view name,
-                             std::string_view description, std::string_view rememberedName) {
     const std::string descId = descriptionId(textId);
+    checkStorable(name, "name");
+    checkStorable(description, "description");
+
     const int oldName = lines.find(entryLine(textId, rememberedName));
     const std::string nameLine = entryLine(textId, name);
-    if (oldName < 0) {
+    if (oldName < 0)
         lines.append(nameLine);
-    } else {
-        lines.insert(oldName, nameLine);
-        lines.remove(oldName + 1);
-    }
+    else
+        lines.replace(static_cast<std::size_t>(oldName), 1, {nameLine});
     // The first line equal to the new name line: the one just written, unless an
     // equal line stands before it.
     const auto at = static_cast<std::size_t>(lines.find(nameLine));
 
-    const std::vector<std::string> descLines = entryLines(descId, description);
-    for (std::size_t i = 0; i < descLines.size(); ++i)
-        lines.insert(static_cast<int>(at + 1 + i), descLines[i]);
-
     // The line that followed the name line goes only when it is the item's old
-    // description entry; anything else there is another entry or a comment.
-    const std::size_t next = at + 1 + descLines.size();
-    const std::string descStart = "{" + descId + "}";
-    if (next < lines.size() && lines.line(next).starts_with(descStart)) {
-        for (std::size_t n = entryLineCount(lines, next); n > 0; --n)
-            lines.remove(static_cast<int>(next));
+    // description entry; anything else there is another entry or a comment. The old
+    // entry ends where the lookup ends it, at the "}" that closes its text, however
+    // its lines look; what follows that "}" on its line is kept.
+    std::vector<std::string> descLines = entryLines(descId, description);
+    const std::size_t next = at + 1;
+    std::size_t oldLines = 0;
+    if (next < lines.size() && lines.line(next).starts_with("{" + descId + "}")) {
+        const std::string before = lines.bytes();
+        std::size_t offset = lines.byteOffset(next);
+        const std::size_t end = messageEntryEnd(before, offset);
+        // A text that does not open on the entry's own line may be the id group of the
+        // next entry (as in "{101}{x}" over "{200}{}{Box}"): the entry is that line.
+        const std::size_t textStart = messageTextStart(before, offset);
+        if (textStart == std::string::npos || textStart >= offset + lines.line(next).size()) {
+            lines.replace(next, 1, descLines);
+            return checkedBytes(lines, proItemMsg, textId, name, descId, description, at);
+        }
+        // Left open, the entry runs to the end of what the lookup reads: to the end of
+        // the file or to the line of its Ctrl-Z, which stays.
+        const std::size_t stop = end != std::string::npos ? end : before.find('\x1a');
+        for (std::size_t i = next; i < lines.size(); ++i) {
+            const std::size_t textEnd = offset + lines.line(i).size();
+            if (stop != std::string::npos && textEnd >= stop) {
+                if (end != std::string::npos) {
+                    ++oldLines;
+                    if (end < textEnd)
+                        descLines.emplace_back(before.substr(end, textEnd - end));
+                }
+                break;
+            }
+            ++oldLines;
+            offset = textEnd + breakSize(before, textEnd);
+        }
     }
+    lines.replace(next, oldLines, descLines);
+    return checkedBytes(lines, proItemMsg, textId, name, descId, description, at);
+}
+
+void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
+                             std::string_view textId, std::string_view name,
+                             std::string_view description, std::string_view rememberedName) {
+    lines.load(proItemMsg);
+    const std::string bytes =
+        rewriteItemTexts(lines, proItemMsg, textId, name, description, rememberedName);
+    commitFiles({proItemMsgWrite(proItemMsg, bytes)});
+}
+
+FileWrite proItemMsgWrite(const std::string& proItemMsg, std::string_view bytes) {
+    return FileWrite{proItemMsg, bytes, FileWrite::Mode::Keep, true,
+                     "Cannot create file " + proItemMsg};
 }
 
 std::string windowCaption(std::string_view openPath, std::string_view name) {
     return "Zantor | " +
            std::string(openPath.substr(lastCharactersStart(openPath, kCaptionPathLength))) + " - " +
-           decodeWindows1252(name);
+           std::string(name);
 }
 
 std::string stepTextId(std::string_view text, bool up) {

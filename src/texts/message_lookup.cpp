@@ -72,11 +72,17 @@ bool opensGroup(std::string_view bytes, std::size_t at) {
     return true;
 }
 
+// Where the text group after a matching id group ending just before `pos` opens
+// (two characters are passed over first), or npos.
+std::size_t textOpen(std::string_view bytes, std::size_t pos) {
+    pos = std::min(pos + 2, bytes.size());
+    return bytes.find('{', pos);
+}
+
 // The text that follows a matching id group ending just before `pos`: two
 // characters passed over, then the content of the next brace group, as far as it goes.
 std::string textAfter(std::string_view bytes, std::size_t pos) {
-    pos = std::min(pos + 2, bytes.size());
-    const std::size_t open = bytes.find('{', pos);
+    const std::size_t open = textOpen(bytes, pos);
     if (open == std::string_view::npos)
         return {};
     const std::size_t close = bytes.find('}', open + 1);
@@ -86,23 +92,42 @@ std::string textAfter(std::string_view bytes, std::size_t pos) {
 
 } // namespace
 
-std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
+std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id) {
     const std::string_view bytes = untilEndOfFile(fileBytes);
     // A group's content never holds "}", and a match on a group left open at the end
     // yields the empty text, so only closed groups "{" + id + "}" can give a text.
     if (id.find('}') != std::string_view::npos)
-        return {};
+        return std::string_view::npos;
     std::string pattern;
     pattern.reserve(id.size() + 2);
     pattern.append("{").append(id).append("}");
     for (std::size_t from = 0;;) {
         const std::size_t at = findPattern(bytes, pattern, from);
-        if (at == std::string_view::npos)
-            return {};
-        if (opensGroup(bytes, at))
-            return textAfter(bytes, at + pattern.size());
+        if (at == std::string_view::npos || opensGroup(bytes, at))
+            return at;
         from = at + 1;
     }
+}
+
+std::size_t messageTextStart(std::string_view fileBytes, std::size_t at) {
+    const std::string_view bytes = untilEndOfFile(fileBytes);
+    const std::size_t idClose = bytes.find('}', at + 1);
+    return idClose == std::string_view::npos ? idClose : textOpen(bytes, idClose + 1);
+}
+
+std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
+    const std::size_t open = messageTextStart(fileBytes, at);
+    if (open == std::string_view::npos)
+        return std::string_view::npos;
+    const std::size_t close = untilEndOfFile(fileBytes).find('}', open + 1);
+    return close == std::string_view::npos ? close : close + 1;
+}
+
+std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
+    const std::size_t at = findMessageGroup(fileBytes, id);
+    if (at == std::string_view::npos)
+        return {};
+    return textAfter(untilEndOfFile(fileBytes), at + id.size() + 2);
 }
 
 std::string lookupMessage(const std::string& path, std::string_view id) {

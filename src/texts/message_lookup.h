@@ -22,6 +22,21 @@ std::string lookupMessage(const std::string& path, std::string_view id);
 /// lookupMessage on the bytes of a message file already read. Never throws.
 std::string lookupMessageIn(std::string_view fileBytes, std::string_view id);
 
+/// Where lookupMessageIn finds `id`: the offset of the "{" of the brace group that
+/// matches, or npos when none does (before the first Ctrl-Z). Never throws.
+std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id);
+
+/// Where the text group of the entry whose id group opens at `at` opens by the
+/// lookup's rules (two characters after the id group passed over, then the next
+/// "{"), or npos when there is none before the end of the file or its Ctrl-Z.
+/// Never throws.
+std::size_t messageTextStart(std::string_view fileBytes, std::size_t at);
+
+/// Where the entry whose id group opens at `at` ends by the lookup's own rules: just
+/// after the "}" that closes its text group, or npos when the text group is left
+/// open (or never opens) before the end of the file or its Ctrl-Z. Never throws.
+std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at);
+
 // A message file read once, for answering many ids: lookup(id) gives what
 // lookupMessage(path, id) gives for the file as it was read.
 class MessageSnapshot {

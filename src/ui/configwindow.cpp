@@ -200,8 +200,8 @@ void TconfigWindow::SpeedButton2Click() {
 
 void TconfigWindow::browseInto(QLineEdit* field) {
     // Only the field changes; nothing is stored or applied before Done.
-    const QString folder = m_dialogs.chooseFolder(
-        this, field->text(), QStringLiteral("Select the folder that holds the game's files"));
+    const QString folder =
+        m_dialogs.chooseFolder(this, field->text(), QString::fromLatin1(kFolderPrompt));
     if (!folder.isEmpty())
         field->setText(folder);
 }

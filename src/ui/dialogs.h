@@ -10,6 +10,9 @@ class QWidget;
 
 namespace zantor {
 
+/// The prompt of the folder choosers: the item browser's and the configuration window's.
+inline const char* const kFolderPrompt = "Select the folder that holds the game's item files";
+
 // Everything the windows ask of the user or the desktop, behind one small interface
 // so that tests can answer it.
 class UserDialogs {

@@ -5,9 +5,11 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QHelpEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QWidget>
 
@@ -21,15 +23,56 @@ const QColor kSilver(192, 192, 192);
 constexpr int kHintDelay = 500;
 constexpr int kHintDisplayTime = 60000;
 
-// Hints appear after the pointer has rested for half a second.
-class HintTimingStyle final : public QProxyStyle {
+// The windows' style on top of whichever base style runs: hints after half a second,
+// and drop-down lists drawn and opened alike in every base style.
+class LookStyle final : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
+
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_ToolTip_WakeUpDelay)
             return kHintDelay;
+        // Some styles open a list as a menu over the chosen entry, as tall as every
+        // entry needs; a drop-down below the list keeps its row limit and scroll bar.
+        if (hint == SH_ComboBox_Popup)
+            return 0;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    // A closed list stands on the fields' silver like an edit, not on a button face;
+    // the focus is a frame, so the text keeps its colour.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        const auto* list = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (control != CC_ComboBox || !list || list->editable) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionComboBox asField(*list);
+        asField.editable = true;
+        QProxyStyle::drawComplexControl(control, &asField, painter, widget);
+        const QRect field = subControlRect(CC_ComboBox, list, SC_ComboBoxEditField, widget);
+        painter->fillRect(field, list->palette.brush(QPalette::Base));
+        if (list->state & State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*list);
+            focus.rect = field;
+            focus.backgroundColor = list->palette.color(QPalette::Base);
+            drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+        }
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* list = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (element == CE_ComboBoxLabel && list && !list->editable) {
+            QStyleOptionComboBox plain(*list);
+            plain.state &= ~State_HasFocus;
+            QProxyStyle::drawControl(element, &plain, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 
@@ -63,8 +106,12 @@ QFont lookFont(int pixels, bool bold) {
     return font;
 }
 
+QStyle* lookStyle(const QString& baseStyle) {
+    return new LookStyle(baseStyle);
+}
+
 void applyApplicationLook(QApplication& app) {
-    app.setStyle(new HintTimingStyle(QApplication::style()->name()));
+    app.setStyle(lookStyle(QApplication::style()->name()));
     app.installEventFilter(new HintDisplayTime(&app));
     QApplication::setFont(lookFont(11));
 }

@@ -4,8 +4,10 @@
 #include <QFont>
 #include <QSize>
 
-class QWidget;
 class QApplication;
+class QString;
+class QStyle;
+class QWidget;
 
 namespace zantor {
 
@@ -25,7 +27,12 @@ void fixClientSize(QWidget* window, QSize size);
 /// Moves a window so that it stands in the middle of its screen's free area.
 void centreOnScreen(QWidget* window);
 
-/// Application-wide settings of the look: hint timing and the font.
+/// The windows' style over the named base style (a key of QStyleFactory): hint timing,
+/// and drop-down lists that are silver when closed and open below themselves with at
+/// most their visible rows and a scroll bar.
+QStyle* lookStyle(const QString& baseStyle);
+
+/// Application-wide settings of the look: the style, hint timing and the font.
 void applyApplicationLook(QApplication& app);
 
 } // namespace zantor

@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
+#include "texts/item_save.h"
 #include "texts/item_texts.h"
 #include "texts/references.h"
 #include "ui/aboutwindow.h"
@@ -33,12 +34,15 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <utility>
 
 namespace zantor {
 
 namespace {
 
 constexpr int kCommonPageIndex = 0;
+constexpr int kPagesHeight = 341;
 
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
@@ -184,7 +188,10 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     // Lists start without a choice; only the addiction list starts at "None".
     for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList})
         list->setCurrentIndex(-1);
-    setFixedSize(647, 545);
+    // Laid out for Tahoma; where a stand-in font needs more room, the pages and the
+    // window grow just enough, as the configuration window does.
+    mainPages->setFixedHeight(std::max(kPagesHeight, mainPages->minimumSizeHint().height()));
+    fixClientSize(this, QSize(647, 545));
 
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->objectName().isEmpty())
@@ -297,10 +304,18 @@ void TmainWindow::connectHandlers() {
             [this] { run([this] { refreshButtonClick(); }); });
     connect(openButton, &QPushButton::clicked, this,
             [this] { run([this] { openButtonClick(); }); });
-    connect(itemList, &QListWidget::currentRowChanged, this, [this] {
+    // The user selects an entry by mouse or keyboard, or clicks the one that is already
+    // selected. The current entry that the focus alone makes is no choice.
+    connect(itemList, &QListWidget::itemSelectionChanged, this, [this] {
+        m_listPressPending = false;
         if (!m_programFillsList)
             run([this] { itemListClick(); });
     });
+    connect(itemList, &QListWidget::itemPressed, this, [this] {
+        if (std::exchange(m_listPressPending, false))
+            run([this] { itemListClick(); });
+    });
+    itemList->viewport()->installEventFilter(this);
     connect(itemList, &QListWidget::itemDoubleClicked, this,
             [this] { run([this] { itemListDblClick(); }); });
     connect(Timer, &QTimer::timeout, this, [this] { run([this] { TimerTimer(); }); });
@@ -443,6 +458,8 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
                 return QWidget::eventFilter(watched, event);
             return true;
         }
+    } else if (event->type() == QEvent::MouseButtonPress && watched == itemList->viewport()) {
+        m_listPressPending = true; // a press that changes no selection still counts
     } else if (event->type() == QEvent::FocusOut && watched == dirField) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -560,20 +577,10 @@ void TmainWindow::textIDfieldKeyDown(bool up) {
 }
 
 void TmainWindow::nameFieldChange() {
+    // The field's text is Unicode already: it goes into the caption as it is.
     setWindowTitle(
-        QString::fromUtf8(windowCaption(m_openPath, nameField->text().toStdString()).c_str()));
+        QString::fromStdString(windowCaption(m_openPath, nameField->text().toStdString())));
     notSaved();
-}
-
-void TmainWindow::writeNameAndDescription() {
-    // Refused before anything is written, rather than stored with question marks.
-    const std::string name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
-    const std::string description =
-        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
-    zantor::writeNameAndDescription(m_lineBuffer, m_paths.proItemMsg,
-                                    textIDfield->text().toStdString(), name, description,
-                                    m_rememberedName);
-    m_rememberedName = name;
 }
 
 void TmainWindow::loadLineBuffer() {
@@ -584,12 +591,19 @@ void TmainWindow::loadLineBuffer() {
 // Save and Save As
 
 void TmainWindow::save(AttackModeRule rule, const std::string& path, bool inPlace) {
-    writeNameAndDescription();
+    // Refused before anything is written, rather than stored with question marks.
+    ItemTextsWrite texts;
+    texts.proItemMsg = m_paths.proItemMsg;
+    texts.textId = textIDfield->text().toStdString();
+    texts.name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
+    texts.description =
+        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
+    texts.remembered = m_rememberedName;
     ::zantor::recordUpdate(m_record, *m_form, rule);
-    if (inPlace)
-        saveItem(path, m_record);
-    else
-        saveItemAs(path, m_record);
+    // Both files or neither: pro_item.msg and the item are committed together.
+    saveItemWithTexts(path, m_record, inPlace ? ItemSave::InPlace : ItemSave::As, &texts,
+                      m_lineBuffer);
+    m_rememberedName = texts.name;
     m_saved = true;
 }
 
@@ -602,6 +616,15 @@ void TmainWindow::_saveAs() {
         this, dirField->text(), QString::fromStdString(m_openPath),
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
+        return;
+    // The dialog asks about the name as typed; a file that differs only in letter case
+    // would be replaced too, so it is named and asked about here.
+    const std::string twin = caseTwinOf(path.toStdString());
+    if (!twin.empty() &&
+        m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                      QString::fromUtf8(twin.c_str()) +
+                          QStringLiteral(" already exists and would be replaced. Replace it?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     save(AttackModeRule::SaveAs, path.toStdString(), false);
 }
@@ -798,9 +821,8 @@ void TmainWindow::filterAllClick() {
 }
 
 void TmainWindow::browseButtonClick() {
-    const QString folder = m_dialogs.chooseFolder(
-        this, dirField->text(),
-        QStringLiteral("Select the folder that holds the game's item files"));
+    const QString folder =
+        m_dialogs.chooseFolder(this, dirField->text(), QString::fromLatin1(kFolderPrompt));
     if (!folder.isEmpty())
         setFieldText(dirField, folder);
 }
@@ -811,7 +833,7 @@ void TmainWindow::startScan() {
     m_programFillsList = true;
     itemList->clear();
     m_programFillsList = false;
-    progBar->setRange(0, 0);
+    progBar->setRange(0, 1); // empty, not a busy animation, until the files are counted
     progBar->setValue(0);
     refreshButton->hide();
     openButton->hide();
@@ -836,7 +858,7 @@ void TmainWindow::TimerTimer() {
     // The scan runs to its end without taking input; the bar repaints as it goes.
     const ScanResult result = scanFolder(request, [this](std::size_t done, std::size_t total) {
         if (done == 0)
-            progBar->setMaximum(static_cast<int>(total));
+            progBar->setMaximum(std::max(static_cast<int>(total), 1));
         progBar->setValue(static_cast<int>(done));
         progBar->repaint();
     });
@@ -859,11 +881,16 @@ void TmainWindow::TimerTimer() {
         throw Error(result.error);
 }
 
+QListWidgetItem* TmainWindow::selectedListEntry() const {
+    const QList<QListWidgetItem*> selected = itemList->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
 void TmainWindow::itemListClick() {
     if (m_config->quickOpen->isChecked()) {
         openButtonClick();
         openButton->setEnabled(false);
-    } else if (itemList->currentRow() >= 0) {
+    } else if (selectedListEntry()) {
         openButton->setEnabled(true);
     }
 }
@@ -873,7 +900,7 @@ void TmainWindow::itemListDblClick() {
 }
 
 void TmainWindow::openButtonClick() {
-    const QListWidgetItem* entry = itemList->currentItem();
+    const QListWidgetItem* entry = selectedListEntry();
     if (!entry)
         return;
     if (m_config->saveOnOpen->isChecked() && !m_saved) {

@@ -21,6 +21,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -278,6 +279,7 @@ private:
     void itemListClick();
     void itemListDblClick();
     void openButtonClick();
+    QListWidgetItem* selectedListEntry() const;
 
     // Steps shared by several handlers.
     void recordDisplay();
@@ -294,7 +296,6 @@ private:
     void fillCalibreList();
     void fillStatLists(bool keepSelection);
     void loadArtList(QComboBox* list, const std::string& path, bool keepSelection);
-    void writeNameAndDescription();
     void save(AttackModeRule rule, const std::string& path, bool inPlace);
     void startScan();
     void writeFilters();
@@ -310,6 +311,7 @@ private:
     std::exception_ptr m_pendingError;
     bool m_programChangesPage = false;
     bool m_programFillsList = false;
+    bool m_listPressPending = false; // a mouse press on the item list not yet answered
     bool m_shownOnce = false;
 
     // Program-wide state of the editor.

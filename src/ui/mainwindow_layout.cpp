@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace zantor {
 
@@ -91,16 +92,16 @@ namespace {
 QGroupBox* groupWithGrid(const QString& caption, QWidget* parent, QGridLayout*& grid) {
     auto* g = new QGroupBox(caption, parent);
     grid = new QGridLayout(g);
-    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setContentsMargins(6, 2, 6, 3);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
+    grid->setVerticalSpacing(2);
     return g;
 }
 
 QGridLayout* pageGrid(QWidget* page) {
     auto* grid = new QGridLayout(page);
-    grid->setContentsMargins(4, 4, 4, 4);
-    grid->setSpacing(4);
+    grid->setContentsMargins(3, 2, 3, 2);
+    grid->setSpacing(3);
     return grid;
 }
 
@@ -126,6 +127,9 @@ void TmainWindow::buildCommonPage() {
     itemIDfield = makeEdit("itemIDfield", nameGroup);
     textIDfield = makeEdit("textIDfield", nameGroup);
     nameField = makeEdit("nameField", nameGroup, QStringLiteral("Name:"));
+    // Set while nothing is connected: a start value, not an edit.
+    itemIDfield->setText(QStringLiteral("0"));
+    textIDfield->setText(QStringLiteral("0"));
     place(g, itemIDfield, 0, 0);
     place(g, textIDfield, 1, 0);
     place(g, nameField, 2, 0);
@@ -262,12 +266,14 @@ void TmainWindow::buildWeaponPage() {
     place(g, fireSoundIDfield, 0, 0);
     g->setRowStretch(1, 1);
 
-    outer->addWidget(modes, 0, 0, 1, 3);
-    outer->addWidget(damage, 1, 0, 1, 2);
-    outer->addWidget(misc, 1, 2);
-    outer->addWidget(ammo, 2, 0, 1, 3);
-    outer->addWidget(visuals, 3, 0, 1, 2);
-    outer->addWidget(sound, 3, 2);
+    outer->addWidget(modes, 0, 0, 1, 2);
+    outer->addWidget(damage, 1, 0);
+    outer->addWidget(misc, 1, 1);
+    outer->addWidget(ammo, 2, 0, 1, 2);
+    outer->addWidget(visuals, 3, 0);
+    outer->addWidget(sound, 3, 1);
+    outer->setColumnStretch(0, 5);
+    outer->setColumnStretch(1, 4);
     outer->setRowStretch(4, 1);
 }
 
@@ -365,17 +371,17 @@ void TmainWindow::buildDrugPage() {
         caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
         g->addWidget(caption, 0, 2 + col);
     }
+    // The two times in a fourth row, each with its label under its own column.
     midTermField = makeEdit("midTermField", effects);
     longTermField = makeEdit("longTermField", effects);
-    auto* timeRow = new QHBoxLayout;
-    timeRow->addWidget(labelFor(midTermField, midTermField->accessibleName()));
-    timeRow->addWidget(midTermField);
-    timeRow->addSpacing(12);
-    timeRow->addWidget(labelFor(longTermField, longTermField->accessibleName()));
-    timeRow->addWidget(longTermField);
-    g->addLayout(timeRow, 4, 2, 1, 3, Qt::AlignRight);
-    g->setColumnStretch(1, 3);
-    for (int col = 2; col < 5; ++col)
+    for (const auto& [field, col] : {std::pair{midTermField, 3}, std::pair{longTermField, 4}}) {
+        auto* time = new QHBoxLayout;
+        time->setSpacing(4);
+        time->addWidget(labelFor(field, field->accessibleName()));
+        time->addWidget(field, 1);
+        g->addLayout(time, 4, col);
+    }
+    for (int col = 1; col < 5; ++col)
         g->setColumnStretch(col, 1);
 
     auto* addiction = groupWithGrid(QStringLiteral("[ Addiction ]"), drugPage, g);
@@ -466,7 +472,9 @@ void TmainWindow::buildBrowser() {
     loadingLabel->hide();
     progBar = new QProgressBar(this);
     progBar->setObjectName(QStringLiteral("progBar"));
-    progBar->setRange(0, 0);
+    // A range of 0 to 0 would draw a busy animation; 0 of 1 is an empty bar.
+    progBar->setRange(0, 1);
+    progBar->setValue(0);
     progBar->setTextVisible(false);
     progBar->setFixedHeight(12);
     progBar->hide();
@@ -508,7 +516,6 @@ void TmainWindow::buildBrowser() {
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(4, 4, 4, 4);
     root->setSpacing(3);
-    mainPages->setFixedHeight(341);
     root->addWidget(mainPages);
 
     auto* dirLabel = new QLabel(QStringLiteral("Directory:"), this);

@@ -159,6 +159,29 @@ TEST(Scan, progressCountsEveryFileFound) {
     EXPECT_EQ(calls.back(), (std::pair<std::size_t, std::size_t>{8, 8}));
 }
 
+TEST(Scan, namesWithAccentsSortAsAReaderExpectsInTheListAndInTheCommandLine) {
+    TempDir dir;
+    const char* const names[] = {"Zebra",        "\xE9\x63lat", "Fang",
+                                 "\xC9\x63lair", "Eagle",       "\xC9\x63lair"};
+    std::string msg;
+    for (int i = 0; i < 6; ++i) {
+        dir.write("items/item000" + std::to_string(i) + ".pro", item(3, 100 * (i + 1)));
+        msg += "{" + std::to_string(100 * (i + 1)) + "}{}{" + names[i] + "}\r\n";
+    }
+    const std::string msgPath = dir.write("files/pro_item.msg", msg);
+    ScanRequest req = everything(dir.file("items"));
+    req.withNames = true;
+    req.proItemMsg = msgPath;
+    const std::vector<std::string> expected{
+        "Eagle - item0004.pro",      "\u00C9clair - item0003.pro", "\u00C9clair - item0005.pro",
+        "\u00E9clat - item0001.pro", "Fang - item0002.pro",        "Zebra - item0000.pro"};
+    EXPECT_EQ(texts(scanFolder(req)), expected);
+    std::string printed;
+    for (const auto& e : expected)
+        printed += e + "\n";
+    EXPECT_EQ(runCli({"list", dir.file("items"), "--msg", msgPath}).out, printed);
+}
+
 TEST(CliList, printsTheBrowsersEntries) {
     World w;
     auto r = runCli({"list", w.items, "--msg", w.msg, "--types", "weapon,armor"});

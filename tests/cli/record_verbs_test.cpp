@@ -4,6 +4,8 @@
 #include "support/item_bytes.h"
 #include "support/temp_dir.h"
 
+#include <cctype>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace zantor;
@@ -78,4 +80,44 @@ TEST(CliHelp, everyVerbHasHelp) {
         EXPECT_EQ(r.status, 0);
         EXPECT_NE(r.out.find("Usage: zantor-cli"), std::string::npos) << verb;
     }
+}
+
+TEST(CliSet, ifUnchangedWritesOnlyTheFileThatShowHashed) {
+    const auto hashOf = [](const std::string& path) {
+        const auto r = runCli({"show", path});
+        const std::string key = "\"sha256\": \"";
+        const auto at = r.out.find(key);
+        return at == std::string::npos ? std::string() : r.out.substr(at + key.size(), 64);
+    };
+    TempDir dir;
+    const Bytes file = makeItem(1, 65);
+    Bytes other = file;
+    other[60] = 9;
+    const std::string path = dir.write("c.pro", file);
+    const std::string hash = hashOf(path);
+    ASSERT_EQ(hash.size(), 64u);
+
+    // Changed by another program since it was read: refused, the change kept.
+    dir.write("c.pro", other);
+    auto r = runCli({"set", path, "--if-unchanged", hash, "weightField=5"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no longer the file that was read"), std::string::npos) << r.err;
+    EXPECT_EQ(readAll(path), other);
+
+    // Removed since: refused as well.
+    std::filesystem::remove(path);
+    r = runCli({"set", path, "--if-unchanged", hash, "weightField=5"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // The file read, also written again with the same bytes: written, the hash in
+    // either case.
+    dir.write("c.pro", file);
+    std::string upper = hash;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    r = runCli({"set", path, "--if-unchanged", upper, "weightField=5"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(get32(readAll(path), 44), 5);
+    EXPECT_NE(hashOf(path), hash);
 }

@@ -10,6 +10,12 @@ using namespace zantor::test;
 namespace {
 
 const std::string kCwd = "/work/game";
+// The separator the program puts between a folder and a name, and the same as the
+// values file writes it.
+const std::string S(1, kSeparator);
+const std::string E = kSeparator == '\\' ? "\\\\" : S;
+const std::string kFiles = kCwd + S + "files";
+const std::string kItems = kCwd + S + "items";
 
 // The window's side of the reading: its boxes and fields, and the folder field's change
 // handler, which writes a new text back to the store.
@@ -61,16 +67,16 @@ void done(SettingsStore& store, const Window& w, DerivedPaths& paths) {
 
 DerivedPaths pathsFrom(const std::string& msg, const std::string& lists) {
     DerivedPaths p;
-    p.proItemMsg = msg + "/pro_item.msg";
-    p.proCritMsg = msg + "/pro_Crit.msg";
-    p.proMiscMsg = msg + "/pro_Misc.msg";
-    p.protoMsg = msg + "/proto.msg";
-    p.statMsg = msg + "/stat.msg";
-    p.itemsLst = lists + "/items.lst";
+    p.proItemMsg = msg + S + "pro_item.msg";
+    p.proCritMsg = msg + S + "pro_Crit.msg";
+    p.proMiscMsg = msg + S + "pro_Misc.msg";
+    p.protoMsg = msg + S + "proto.msg";
+    p.statMsg = msg + S + "stat.msg";
+    p.itemsLst = lists + S + "items.lst";
     p.itemsLstFolder = lists;
-    p.invenLst = lists + "/inven.lst";
+    p.invenLst = lists + S + "inven.lst";
     p.invenLstFolder = lists;
-    p.crittersLst = lists + "/critters.lst";
+    p.crittersLst = lists + S + "critters.lst";
     return p;
 }
 
@@ -90,12 +96,12 @@ TEST(ReadSettings, firstStartUsesEveryDefaultAndStoresOnlyTheItemFolder) {
     EXPECT_TRUE(w.preferences[Preference::AskIfSaveOnQuit]);
     EXPECT_TRUE(w.preferences[Preference::AskIfSaveOnOpen]);
     for (const std::string& folder : w.folders)
-        EXPECT_EQ(folder, "/work/game/files");
-    EXPECT_EQ(w.itemFolder, "/work/game/items");
-    EXPECT_EQ(paths, pathsFrom("/work/game/files", "/work/game/files"));
+        EXPECT_EQ(folder, kFiles);
+    EXPECT_EQ(w.itemFolder, kItems);
+    EXPECT_EQ(paths, pathsFrom(kFiles, kFiles));
 
     EXPECT_EQ(valueLines(s.settingsFile()),
-              std::vector<std::string>{"string Default open directory = /work/game/items"});
+              std::vector<std::string>{"string Default open directory = /work/game" + E + "items"});
     EXPECT_FALSE(s.store.ValueExists(kItemFolderValue)) << "the key must be closed";
 }
 
@@ -120,15 +126,15 @@ TEST(ReadSettings, storedValuesAreAppliedInReadingOrder) {
         "Ask if save on quit=true",
         "Opening another item w/o save=true",
         "*.msg Directory=/msg",
-        "items.lst Directory=/work/game/files",
-        "inven.lst Directory=/work/game/files",
+        "items.lst Directory=" + kFiles,
+        "inven.lst Directory=" + kFiles,
         "critters.lst Directory=/crit",
         "Default open directory=/items",
     };
     EXPECT_EQ(w.log, expected);
-    EXPECT_EQ(paths.proItemMsg, "/msg/pro_item.msg");
-    EXPECT_EQ(paths.itemsLstFolder, "/work/game/files");
-    EXPECT_EQ(paths.crittersLst, "/crit/critters.lst");
+    EXPECT_EQ(paths.proItemMsg, "/msg" + S + "pro_item.msg");
+    EXPECT_EQ(paths.itemsLstFolder, kFiles);
+    EXPECT_EQ(paths.crittersLst, "/crit" + S + "critters.lst");
 }
 
 TEST(ReadSettings, aBadValueStopsTheReadingWithEarlierValuesApplied) {
@@ -164,8 +170,8 @@ TEST(ReadSettings, aBadValueStopsTheReadingWithEarlierValuesApplied) {
     Window w(s.store);
     DerivedPaths paths;
     EXPECT_ANY_THROW(readAllSettings(s.store, w, paths, kCwd));
-    EXPECT_EQ(paths.proItemMsg, "/work/game/files/pro_item.msg");
-    EXPECT_EQ(paths.itemsLst, "/a/items.lst");
+    EXPECT_EQ(paths.proItemMsg, kFiles + S + "pro_item.msg");
+    EXPECT_EQ(paths.itemsLst, "/a" + S + "items.lst");
     EXPECT_EQ(paths.invenLst, "");
 }
 
@@ -176,23 +182,23 @@ TEST(ReadSettings, aNameStoredInCapitalsIsFoundAndDoneReplacesIt) {
     DerivedPaths paths;
     readAllSettings(s.store, w, paths, kCwd);
     EXPECT_EQ(w.folders[0], "/old/msg");
-    EXPECT_EQ(paths.statMsg, "/old/msg/stat.msg");
+    EXPECT_EQ(paths.statMsg, "/old/msg" + S + "stat.msg");
 
     w.folders[0] = "/new/msg";
     done(s.store, w, paths);
     const std::vector<std::string> expected{
         "string *.MSG DIRECTORY = /new/msg",
-        "string Default open directory = /work/game/items",
+        "string Default open directory = /work/game" + E + "items",
         "bool Ask if save on quit = true",
         "bool Opening another item w/o save = true",
         "bool Show item names = true",
         "bool Quick open = false",
-        "string items.lst Directory = /work/game/files",
-        "string inven.lst Directory = /work/game/files",
-        "string critters.lst Directory = /work/game/files",
+        "string items.lst Directory = /work/game" + E + "files",
+        "string inven.lst Directory = /work/game" + E + "files",
+        "string critters.lst Directory = /work/game" + E + "files",
     };
     EXPECT_EQ(valueLines(s.settingsFile()), expected);
-    EXPECT_EQ(paths, pathsFrom("/new/msg", "/work/game/files"));
+    EXPECT_EQ(paths, pathsFrom("/new/msg", kFiles));
 }
 
 TEST(WriteSettings, writeFiltersStoresAllEightInItsOrderAndCloses) {
@@ -252,10 +258,10 @@ TEST(DerivedPaths, areFolderSeparatorAndFileNameExactly) {
     const struct {
         std::string folder, proItemMsg, crittersLst;
     } cases[] = {
-        {"/g/files", "/g/files/pro_item.msg", "/g/files/critters.lst"},
-        {"/g/files/", "/g/files//pro_item.msg", "/g/files//critters.lst"},
-        {"", "/pro_item.msg", "/critters.lst"},
-        {"relative", "relative/pro_item.msg", "relative/critters.lst"},
+        {"/g/files", "/g/files" + S + "pro_item.msg", "/g/files" + S + "critters.lst"},
+        {"/g/files" + S, "/g/files" + S + S + "pro_item.msg", "/g/files" + S + S + "critters.lst"},
+        {"", S + "pro_item.msg", S + "critters.lst"},
+        {"relative", "relative" + S + "pro_item.msg", "relative" + S + "critters.lst"},
     };
     for (const auto& c : cases) {
         DerivedPaths p;
@@ -270,7 +276,7 @@ TEST(DerivedPaths, areFolderSeparatorAndFileNameExactly) {
     DerivedPaths p = pathsFrom("/msg", "/lists");
     p.setItemsLstFolder("/ground");
     DerivedPaths expected = pathsFrom("/msg", "/lists");
-    expected.itemsLst = "/ground/items.lst";
+    expected.itemsLst = "/ground" + S + "items.lst";
     expected.itemsLstFolder = "/ground";
     EXPECT_EQ(p, expected);
 }

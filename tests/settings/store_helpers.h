@@ -20,7 +20,7 @@ struct StoreDir {
 
     /// The values file of a key such as "Software/Morvale/Zantor".
     std::filesystem::path valuesFile(const std::string& keyFolder) const {
-        return root / keyFolder / FileSettingsStore::kValuesFileName;
+        return (root / keyFolder).make_preferred() / FileSettingsStore::kValuesFileName;
     }
     std::filesystem::path settingsFile() const { return valuesFile("Software/Morvale/Zantor"); }
     /// Writes a values file by hand, as a person editing it would.

@@ -101,7 +101,7 @@ TEST(FolderTable, cellsTakeWhatTheFormTakes) {
         {"weapon.pro", "ACfield", "3", "weapon items have no ACfield: the cell must be empty"},
         {"weapon.pro", "type", "armor", "type cannot be changed here"},
         {"weapon.pro", "nameField", "Long}Gun",
-         "The name cannot hold '}': it would end its entry in pro_item.msg"},
+         "The name holds '}', which the game's text tables cannot store."},
         {"weapon.pro", "nameField", "Long\nGun",
          "The name is one line: it cannot hold a line break"},
         {"weapon.pro", "nameField", "\xCE\xA9",

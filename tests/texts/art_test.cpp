@@ -93,7 +93,7 @@ TEST(ArtPreviews, showsTheBitmapOrTheFallbackPicture) {
         {"", fallback},
     };
     for (const auto& [entry, path] : cases)
-        EXPECT_EQ(fs::path(previewFile(art.string(), entry)), fs::path(path)) << entry;
+        EXPECT_TRUE(fs::equivalent(previewFile(art.string(), entry), path)) << entry;
 }
 
 TEST(ArtPreviews, fallbackPathIsAsWrittenWhenNothingIsThere) {

@@ -160,12 +160,19 @@ TEST(CliSet, aNewTextIdWritesThatEntrysTextsUnderTheShownName) {
     const std::string msg = w.dir.file("pro_item.msg");
     const std::string before = readText(msg);
     const std::string item = w.dir.write("w.pro", weapon());
-    const auto r =
+    // A new name there would stay hidden behind the stored entry 200: refused.
+    const auto hidden =
         runCli({"set", item, "--msg-dir", w.msg, "textIDfield=200", "nameField=Caf\u00E9 blade"});
+    EXPECT_EQ(hidden.status, 1);
+    EXPECT_TRUE(has(hidden.err, "line 4 hides it ({200}{}{Caf\u00E9 sword})")) << hidden.err;
+    EXPECT_EQ(readText(msg), before);
+    EXPECT_EQ(get32(readAll(item), 4), 100);
+
+    const auto r = runCli({"set", item, "--msg-dir", w.msg, "textIDfield=200"});
     ASSERT_EQ(r.status, 0) << r.err;
     // "{200}{}{Knife}" is not there: the new name line is appended, and the
     // description goes after the first line equal to it, replacing entry 201.
-    EXPECT_EQ(readText(msg), before + "{200}{}{Caf\xE9 blade}\r\n{201}{}{Long.}\r\n");
+    EXPECT_EQ(readText(msg), before + "{200}{}{Caf\xE9 sword}\r\n");
     EXPECT_EQ(get32(readAll(item), 4), 200);
 }
 

@@ -82,3 +82,24 @@ TEST(Windows1252, textThatMustBeStoredWholeRefusesCharactersWithoutAByte) {
                      "\u0151 \u4E00");
     }
 }
+
+TEST(ReaderOrder, lettersWithoutCaseOrAccentFirstThenTheBytes) {
+    // Each row in the order a reader expects; every text sorts before the next.
+    const std::vector<std::vector<std::string>> rows{
+        {"Eagle", "\u00C9clair", "\u00E9clat", "Fang", "Zebra"},
+        {"E", "e", "\u00C9", "\u00E9", "f"},
+        {"Odd", "\u0152uvre", "Opal"},
+        {"Strasse", "Stra\u00DFe", "Strasser"},
+        {"Y", "y", "\u0178", "\u00DD", "\u00FD", "\u00FF", "z"},
+        {"Sk", "\u0160l", "sm"},
+        {"Za", "\u017Dabe", "zz"},
+        {"ab", "ab ", "abc", "z", "\u00FE", "\u03A9"}, // thorn after z; beyond the page last
+        {"cafd", "caf\xE9", "caff"},                   // a byte that is not UTF-8
+    };
+    for (const auto& row : rows)
+        for (std::size_t i = 1; i < row.size(); ++i)
+            EXPECT_LT(readerSortKey(row[i - 1]), readerSortKey(row[i]))
+                << row[i - 1] << " / " << row[i];
+    // That byte is the Windows-1252 character it names.
+    EXPECT_EQ(readerSortKey("caf\xE9"), readerSortKey("caf\u00E9"));
+}

@@ -54,9 +54,6 @@ TEST(ItemTexts, writeReplacesTheNameAndDescriptionLinesAsSaveDoes) {
          "{201}{}{A long sword.}\r\n"},
         {"stored name in other letter case", "{100}{}{KNIFE}\r\n{101}{}{x}\r\n", "100", "Knife",
          "y", "Knife", "{100}{}{Knife}\r\n{101}{}{y}\r\n"},
-        {"name line with a sound name is not found", "{100}{snd}{Knife}\r\n{101}{}{x}\r\n", "100",
-         "Knife", "y", "Knife",
-         "{100}{snd}{Knife}\r\n{101}{}{x}\r\n{100}{}{Knife}\r\n{101}{}{y}\r\n"},
         {"text id stepped to a stored entry", kTwoItems, "200", "Sword", "A long sword.", "Knife",
          kTwoItems + "{200}{}{Sword}\r\n"},
         {"leading zero kept in the name line only", "", "0100", "Knife", "x", "",
@@ -83,9 +80,22 @@ TEST(ItemTexts, writeReplacesTheNameAndDescriptionLinesAsSaveDoes) {
         {"old description over several lines removed whole",
          "{100}{}{Knife}\r\n{101}{}{one\r\ntwo\r\nthree}\r\n{200}{}{Sword}\r\n", "100", "Knife",
          "d", "Knife", "{100}{}{Knife}\r\n{101}{}{d}\r\n{200}{}{Sword}\r\n"},
-        {"old description that never closes: only its first line",
-         "{100}{}{Knife}\r\n{101}{}{open\r\n{200}{}{Sword}\r\n", "100", "Knife", "d", "Knife",
-         "{100}{}{Knife}\r\n{101}{}{d}\r\n{200}{}{Sword}\r\n"},
+        // The old description ends where the lookup ends it, at the "}" closing its text.
+        {"old description whose next line begins with a brace",
+         "{200}{}{Box}\r\n{201}{}{Ammo:\r\n{300}\r\n{300}{}{Rock}\r\n", "200", "Box", "Plain",
+         "Box", "{200}{}{Box}\r\n{201}{}{Plain}\r\n{300}{}{Rock}\r\n"},
+        {"old description closing before another entry on its line",
+         "{100}{}{Knife}\r\n{101}{}{a\r\nb}{300}{}{Rock}\r\n", "100", "Knife", "d", "Knife",
+         "{100}{}{Knife}\r\n{101}{}{d}\r\n{300}{}{Rock}\r\n"},
+        {"old description whose text would be the next entry's id: that line alone",
+         "{100}{}{Knife}\r\n{101}{x}\r\n{200}{}{Box}\r\n", "100", "Knife", "d", "Knife",
+         "{100}{}{Knife}\r\n{101}{}{d}\r\n{200}{}{Box}\r\n"},
+        {"old description that never closes runs to the end",
+         "{100}{}{Knife}\r\n{101}{}{open\r\nmore\r\n", "100", "Knife", "d", "Knife",
+         "{100}{}{Knife}\r\n{101}{}{d}\r\n"},
+        {"old description that never closes stops at the Ctrl-Z line",
+         "{100}{}{Knife}\r\n{101}{}{open\r\n\x1a{5}{}{x}\r\n", "100", "Knife", "d", "Knife",
+         "{100}{}{Knife}\r\n{101}{}{d}\r\n\x1a{5}{}{x}\r\n"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -93,6 +103,45 @@ TEST(ItemTexts, writeReplacesTheNameAndDescriptionLinesAsSaveDoes) {
         LineBuffer lines;
         writeNameAndDescription(lines, path, c.textId, c.name, c.description, c.remembered);
         EXPECT_EQ(readText(path), c.expected) << c.what;
+    }
+}
+
+TEST(ItemTexts, writeThatWouldDamageAnEntryOrNotReadBackIsRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::string textId, name, description, remembered;
+        std::string message; // "%s" stands for the file's path
+    };
+    const std::string nothing = ". Nothing was written.";
+    const std::vector<Case> cases{
+        {"a brace in the description", kTwoItems, "100", "Knife", "Warm.}\n{200}{}{Hijacked",
+         "Knife", "The description holds '}', which the game's text tables cannot store."},
+        {"a brace in the name", kTwoItems, "100", "Kni}fe", "d", "Knife",
+         "The name holds '}', which the game's text tables cannot store."},
+        {"name line not found, an earlier entry keeps the id",
+         "{100}{snd}{Knife}\r\n{101}{}{x}\r\n", "100", "Dagger", "y", "Knife",
+         "The name would not read back from %s: line 1 hides it ({100}{snd}{Knife})" + nothing},
+        {"description placed after a line that an older entry hides",
+         "{100}{snd}{Knife}\r\n{101}{}{x}\r\n", "100", "Knife", "y", "Knife",
+         "The description would not read back from %s: line 2 hides it ({101}{}{x})" + nothing},
+        {"a group left open before the name line", "{5}{}{open\r\n" + kKnife, "100", "Dagger", "d",
+         "Knife", "The name would not read back from %s: line 1 hides it ({5}{}{open)" + nothing},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.write("pro_item.msg", c.file);
+        std::string message = c.message;
+        if (const auto at = message.find("%s"); at != std::string::npos)
+            message.replace(at, 2, path);
+        LineBuffer lines;
+        EXPECT_EQ(errorOf([&] {
+                      writeNameAndDescription(lines, path, c.textId, c.name, c.description,
+                                              c.remembered);
+                  }),
+                  message)
+            << c.what;
+        EXPECT_EQ(readText(path), c.file) << c.what;
     }
 }
 
@@ -137,7 +186,7 @@ TEST(ItemTexts, captionShowsTheLastTwelveCharactersOfThePathAndTheName) {
         {"/data/items/ARMOR012.PRO", "Leather", "Zantor | ARMOR012.PRO - Leather"},
         {"KEY1.PRO", "Key", "Zantor | KEY1.PRO - Key"},
         {"", "", "Zantor |  - "},
-        {"/data/\u00C9P\u00C9E0001.pro", "\xC9p\xE9\x65",
+        {"/data/\u00C9P\u00C9E0001.pro", "\u00C9p\u00E9e",
          "Zantor | \u00C9P\u00C9E0001.pro - \u00C9p\u00E9e"},
     };
     for (const auto& c : cases)

@@ -125,6 +125,9 @@ TEST(LineBuffer, refusesToOverwriteAReadOnlyFileAndKeepsIt) {
 }
 
 TEST(LineBuffer, saveKeepsTheFilePermissions) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files carry a read-only attribute, not permission bits";
+#endif
     TempDir dir;
     LineBuffer lines = loaded(dir, "old\r\n");
     const std::string path = dir.file("pro_item.msg");

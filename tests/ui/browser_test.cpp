@@ -66,6 +66,39 @@ TEST(Browser, listFilesScansEveryTimeAndCountsTheEntries) {
     EXPECT_EQ(w.main->rescanMark(), 0);
 }
 
+TEST(Browser, theProgressBarStartsEmptyNeverBusy) {
+    UiWorld w;
+    w.dir.write("empty/readme.txt", std::string("no items here"));
+    w.show();
+    QProgressBar* bar = w.main->progBar;
+    for (const char* folder : {"items", "empty"}) {
+        SCOPED_TRACE(folder);
+        clearAndType(w.main->dirField, QString::fromStdString(w.dir.file(folder)));
+        click(w.main->refreshButton);
+        ASSERT_TRUE(bar->isVisible());
+        // A range of 0 to 0 is drawn as a busy animation.
+        EXPECT_LT(bar->minimum(), bar->maximum());
+        EXPECT_EQ(bar->value(), bar->minimum());
+        waitForScan(w);
+        EXPECT_LT(bar->minimum(), bar->maximum());
+    }
+    EXPECT_EQ(w.main->itemCount->text(), "0 items in total.");
+}
+
+TEST(Browser, entriesSortAsAReaderExpects) {
+    UiWorld w;
+    w.dir.write("files/pro_item.msg", std::string("{100}{}{\xC9\x63lair}\r\n{200}{}{Eagle}\r\n"
+                                                  "{300}{}{\xE9\x63lat}\r\n{400}{}{Fang}\r\n"
+                                                  "{500}{}{Zebra}\r\n{600}{}{eagle}\r\n"
+                                                  "{700}{}{Ant}\r\n"));
+    w.show();
+    listFiles(w);
+    EXPECT_EQ(entries(w),
+              QStringList({"Ant - key00001.pro", "Eagle - armor001.pro", "eagle - misc0001.pro",
+                           "\u00C9clair - weapon01.pro", "\u00E9clat - contnr01.pro",
+                           "Fang - drug0001.pro", "Zebra - ammo0001.pro"}));
+}
+
 TEST(Browser, leavingTheFolderFieldScansOnlyAfterItChanged) {
     UiWorld w;
     w.show();
@@ -169,6 +202,54 @@ TEST(Browser, quickOpenOpensEachEntryTheArrowKeysReach) {
     EXPECT_EQ(w.main->openPath(), w.item("misc0001.pro"));
 }
 
+TEST(Browser, theFocusAloneChoosesNoEntry) {
+    for (const bool quickOpen : {false, true}) {
+        SCOPED_TRACE(quickOpen);
+        UiWorld w;
+        w.show();
+        listFiles(w);
+        select(w, "Knife - weapon01.pro"); // enables Open, which stays so through a scan
+        listFiles(w);
+        w.config->quickOpen->setChecked(quickOpen);
+        ASSERT_EQ(w.main->openButton->isEnabled(), true);
+        // Tab from the browse button into the list marks its first entry, selects none.
+        pressKey(w.main->browseButton, Qt::Key_Tab);
+        ASSERT_TRUE(w.main->itemList->hasFocus());
+        EXPECT_TRUE(w.main->itemList->selectedItems().isEmpty());
+        QTest::keyClick(w.main->itemList, Qt::Key_Return);
+        EXPECT_EQ(w.main->openPath(), "");
+        click(w.main->openButton);
+        EXPECT_EQ(w.main->openPath(), "");
+        EXPECT_TRUE(w.dialogs.errors.isEmpty());
+        // Space chooses the marked entry.
+        QTest::keyClick(w.main->itemList, Qt::Key_Space);
+        if (!quickOpen)
+            QTest::keyClick(w.main->itemList, Qt::Key_Return);
+        EXPECT_EQ(w.main->openPath(), w.item("armor001.pro"));
+    }
+}
+
+TEST(Browser, everyClickOnAnEntryCountsAlsoOnTheSelectedOne) {
+    UiWorld w;
+    w.show();
+    w.config->quickOpen->setChecked(true);
+    listFiles(w);
+    select(w, "Crate - contnr01.pro");
+    ASSERT_EQ(w.main->openPath(), w.item("contnr01.pro"));
+    clearAndType(w.main->priceField, "55");
+    // Quick open opens the entry again, after the question about the unsaved change.
+    select(w, "Crate - contnr01.pro");
+    EXPECT_EQ(w.dialogs.questions.size(), 1);
+    EXPECT_EQ(w.main->priceField->text(),
+              QString::number(get32(readAll(w.item("contnr01.pro")), 48)));
+    EXPECT_TRUE(w.main->saved());
+    // Without Quick open, the click enables Open.
+    w.config->quickOpen->setChecked(false);
+    EXPECT_FALSE(w.main->openButton->isEnabled());
+    select(w, "Crate - contnr01.pro");
+    EXPECT_TRUE(w.main->openButton->isEnabled());
+}
+
 TEST(Browser, theUnsavedQuestionBeforeOpeningAnother) {
     for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
         UiWorld w;
@@ -212,6 +293,8 @@ TEST(Browser, theFolderChooserFillsTheFieldWithoutScanning) {
     w.show();
     w.dialogs.folders.push_back(QString::fromStdString(w.dir.file("files")));
     click(w.main->browseButton);
+    EXPECT_EQ(w.dialogs.folderPrompts.value(0),
+              "Select the folder that holds the game's item files");
     EXPECT_EQ(w.main->dirField->text(), QString::fromStdString(w.dir.file("files")));
     EXPECT_EQ(w.main->rescanMark(), 1);
     EXPECT_FALSE(w.main->Timer->isActive());

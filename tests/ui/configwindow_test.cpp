@@ -167,6 +167,9 @@ TEST(ConfigWindow, aNewMessageFolderRefillsTheStatisticListsButNotTheCalibres) {
         w.dialogs.folders.push_back(other);
         click(w.config->proItemBrowse);
         EXPECT_EQ(w.config->msgDir->text(), other);
+        // The prompt is the item browser's, as for every folder chooser of the program.
+        EXPECT_EQ(w.dialogs.folderPrompts,
+                  QStringList(2, "Select the folder that holds the game's item files"));
         EXPECT_FALSE(storedString(*w.store, "*.msg Directory").has_value());
         EXPECT_EQ(m.derivedPaths().statMsg, w.file("stat.msg"));
         press(w.config, Qt::Key_Return);

@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/fields.h"
 #include "support/item_bytes.h"
+#include "ui/look.h"
 #include "ui_world.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QInputMethodEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zantor;
@@ -32,12 +41,38 @@ bool storeHas(SettingsStore& store, const char* name) {
     return has;
 }
 
+// Runs the program's look over each base style the toolkit offers, then puts the
+// style of the other tests back.
+void forEachStyle(const std::function<void(const QString&)>& test) {
+    const auto* current = qobject_cast<QProxyStyle*>(QApplication::style());
+    const QString restore = current ? current->baseStyle()->name() : QApplication::style()->name();
+    for (const QString& key : QStyleFactory::keys()) {
+        QApplication::setStyle(lookStyle(key));
+        test(key);
+    }
+    QApplication::setStyle(lookStyle(restore));
+}
+
+// The entries an opened list shows whole.
+int visibleRows(QComboBox* list) {
+    QAbstractItemView* view = list->view();
+    int rows = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        const QRect r = view->visualRect(list->model()->index(i, 0));
+        if (r.isValid() && r.top() >= 0 && r.bottom() < view->viewport()->height())
+            ++rows;
+    }
+    return rows;
+}
+
 } // namespace
 
 TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     UiWorld w;
     EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
-    EXPECT_EQ(w.main->size(), QSize(647, 545));
+    // The size laid out for Tahoma, or just what a stand-in font needs.
+    EXPECT_EQ(w.main->size(), QSize(647, 545).expandedTo(w.main->minimumSizeHint()));
+    EXPECT_EQ(w.main->minimumSize(), w.main->maximumSize());
     for (const Field* f : allFields()) {
         const QString name = QString::fromUtf8(f->control.data(), qsizetype(f->control.size()));
         QWidget* control = w.main->findChild<QWidget*>(name);
@@ -87,6 +122,60 @@ TEST(MainWindowLayout, fixedListsAndStartState) {
     EXPECT_FALSE(m->filterAll->isChecked());
 }
 
+TEST(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
+    UiWorld w;
+    w.show();
+    const std::pair<const char*, int> pages[] = {{"weapon01.pro", 0}, {"weapon01.pro", 1},
+                                                 {"armor001.pro", 2}, {"contnr01.pro", 3},
+                                                 {"drug0001.pro", 4}, {"ammo0001.pro", 5}};
+    for (const auto& [item, page] : pages) {
+        ASSERT_TRUE(w.main->openItemFile(w.item(item)));
+        clickTab(w.main->mainPages, page);
+        ASSERT_EQ(w.main->mainPages->currentIndex(), page);
+        for (QWidget* control : w.main->findChildren<QWidget*>()) {
+            QString caption;
+            if (auto* label = qobject_cast<QLabel*>(control))
+                caption = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(control))
+                caption = button->text();
+            else if (auto* group = qobject_cast<QGroupBox*>(control))
+                caption = group->title();
+            if (caption.isEmpty() || !control->isVisible())
+                continue;
+            const QSize least = control->minimumSizeHint();
+            EXPECT_TRUE(control->width() >= least.width() && control->height() >= least.height())
+                << "page " << page << ": " << caption.toStdString() << " is " << control->width()
+                << "x" << control->height() << ", needs " << least.width() << "x" << least.height();
+        }
+    }
+}
+
+TEST(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
+    UiWorld w;
+    w.show();
+    ASSERT_TRUE(w.main->openItemFile(w.item("drug0001.pro")));
+    clickTab(w.main->mainPages, 4);
+    struct Case {
+        QLineEdit* time;
+        QLineEdit* column; // the column's third row
+    };
+    for (const Case c : {Case{w.main->midTermField, w.main->effectField23},
+                         Case{w.main->longTermField, w.main->effectField33}}) {
+        const QRect column = c.column->geometry();
+        const QRect time = c.time->geometry();
+        QWidget* label = nullptr;
+        for (QLabel* l : w.main->drugPage->findChildren<QLabel*>())
+            if (l->buddy() == c.time)
+                label = l;
+        ASSERT_NE(label, nullptr);
+        const std::string name = c.time->objectName().toStdString();
+        EXPECT_GT(time.top(), column.bottom()) << name;
+        EXPECT_GE(label->geometry().left(), column.left()) << name;
+        EXPECT_EQ(time.right(), column.right()) << name;
+        EXPECT_LT(label->geometry().right(), time.left()) << name;
+    }
+}
+
 TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     UiWorld w;
     w.show();
@@ -111,6 +200,17 @@ TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
     EXPECT_FALSE(storeHas(*w.store, "Filter - All"));
     EXPECT_FALSE(storeHas(*w.store, "Show item names"));
+}
+
+TEST(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
+    UiWorld w;
+    w.show();
+    EXPECT_EQ(w.main->itemIDfield->text(), "0");
+    EXPECT_EQ(w.main->textIDfield->text(), "0");
+    EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
+    EXPECT_EQ(w.main->nameField->text(), "");
+    EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
+    EXPECT_TRUE(w.main->saved());
 }
 
 TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
@@ -269,6 +369,10 @@ TEST(Caption, followsTheNameField) {
     typeInto(w.main->nameField, "!");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
     EXPECT_FALSE(w.main->saved());
+    clearAndType(w.main->nameField, "Caf");
+    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
+    ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Caf\u00e9"));
+    EXPECT_EQ(w.main->windowTitle(), QString::fromUtf8("Zantor | weapon01.pro - Caf\u00e9"));
 }
 
 TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
@@ -327,12 +431,15 @@ TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
     w.show();
     w.main->openItemFile(w.item("ammo0001.pro"));
     const Bytes before = readAll(w.item("ammo0001.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
     clearAndType(w.main->ACmodField, "-");
     click(w.main->saveButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "'-' is not a valid integer value");
     EXPECT_FALSE(w.main->saved());
     EXPECT_EQ(readAll(w.item("ammo0001.pro")), before);
+    // Both files or neither: the name was not written either.
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
 }
 
 TEST(Keys, escapeClicksCloseExceptInTheDescription) {
@@ -380,14 +487,7 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     w.main->openItemFile(w.item("weapon01.pro"));
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
-    // Letters beyond the keyboard's come through an input method.
-    auto commit = [&](const QString& text) {
-        w.main->nameField->setFocus();
-        QInputMethodEvent typed;
-        typed.setCommitString(text);
-        QApplication::sendEvent(w.main->nameField, &typed);
-    };
-    commit(QString::fromUtf8("\u0151"));
+    commitText(w.main->nameField, QString::fromUtf8("\u0151"));
     ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Knife\u0151"));
     click(w.main->saveButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
@@ -397,8 +497,105 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(w.main->saved());
     // A character the tables do hold is written as its byte.
     clearAndType(w.main->nameField, QStringLiteral("Caf"));
-    commit(QString::fromUtf8("\u00e9"));
+    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
     click(w.main->saveButton);
     EXPECT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
+}
+
+TEST(Save, aBraceIsRefusedAndAFileInAnotherLetterCaseIsNamedBeforeItIsReplaced) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
+    const Bytes item = readAll(w.item("weapon01.pro"));
+    typeInto(w.main->nameField, "}");
+    click(w.main->saveButton);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0],
+              "The name holds '}', which the game's text tables cannot store.");
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+    EXPECT_EQ(readAll(w.item("weapon01.pro")), item);
+
+    clearAndType(w.main->nameField, "Dagger");
+    const std::string twin = w.dir.write("items/KNIFE.PRO", std::string("twin"));
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        w.dialogs.answers.push_back(answer);
+        w.dialogs.saveFiles.push_back(QString::fromStdString(w.item("knife.pro")));
+        click(w.main->saveasButton);
+        ASSERT_FALSE(w.dialogs.questions.isEmpty());
+        EXPECT_TRUE(w.dialogs.questions.last().startsWith("KNIFE.PRO already exists"));
+        EXPECT_EQ(w.dialogs.defaultButtons.last(), QMessageBox::No);
+        EXPECT_FALSE(std::filesystem::exists(w.item("knife.pro")));
+        if (answer == QMessageBox::No) {
+            EXPECT_EQ(readText(twin), "twin");
+            EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+        } else {
+            EXPECT_EQ(readAll(twin).size(), item.size());
+            EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Dagger}"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(w.dialogs.errors.size(), 1);
+}
+
+TEST(Lists, anOpenedListShowsAtMostTenRowsBelowItselfWithAScrollBar) {
+    forEachStyle([](const QString& style) {
+        UiWorld w;
+        std::string ground;
+        for (int i = 0; i < 25; ++i)
+            ground += "ground" + std::to_string(i) + ".frm\r\n";
+        w.dir.write("files/items.lst", ground);
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        clickTab(w.main->mainPages, 1);
+        struct Case {
+            QComboBox* list;
+            int tab;
+            int rows;
+        };
+        for (const Case c : {Case{w.main->fireFileList, 1, 10}, Case{w.main->looksList, 1, 10},
+                             Case{w.main->atkMode1List, 1, 9}, Case{w.main->groundArtList, 0, 10},
+                             Case{w.main->iTypeList, 0, 7}}) {
+            clickTab(w.main->mainPages, c.tab);
+            const QString name = style + " " + c.list->objectName();
+            c.list->setFocus();
+            QTest::keyClick(c.list, Qt::Key_F4);
+            QAbstractItemView* view = c.list->view();
+            ASSERT_TRUE(view->isVisible()) << name.toStdString();
+            EXPECT_EQ(visibleRows(c.list), c.rows) << name.toStdString();
+            EXPECT_EQ(view->verticalScrollBar()->isVisible(), c.list->count() > 10)
+                << name.toStdString();
+            // Below the closed list, not over it.
+            EXPECT_GE(view->mapToGlobal(QPoint(0, 0)).y(),
+                      c.list->mapToGlobal(QPoint(0, c.list->height())).y() - 2)
+                << name.toStdString();
+            QTest::keyClick(view, Qt::Key_Escape);
+            EXPECT_FALSE(view->isVisible()) << name.toStdString();
+            EXPECT_TRUE(w.main->isVisible()) << name.toStdString();
+        }
+    });
+}
+
+TEST(Lists, aClosedListIsSilverLikeTheEdits) {
+    forEachStyle([](const QString& style) {
+        UiWorld w;
+        w.show();
+        w.main->openItemFile(w.item("weapon01.pro"));
+        for (QComboBox* list : {w.main->iTypeList, w.main->groundArtList}) {
+            for (bool focused : {false, true}) {
+                (focused ? static_cast<QWidget*>(list) : w.main->weightField)->setFocus();
+                QStyleOptionComboBox option;
+                option.initFrom(list);
+                option.editable = false;
+                const QRect field = list->style()->subControlRect(
+                    QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+                // Right of the entry's text, which stands at the left.
+                const QColor pixel =
+                    list->grab().toImage().pixelColor(field.right() - 3, field.center().y());
+                EXPECT_EQ(pixel, QColor(192, 192, 192))
+                    << style.toStdString() << " " << list->objectName().toStdString()
+                    << (focused ? " focused " : " ") << pixel.name().toStdString();
+            }
+        }
+    });
 }

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -27,7 +28,8 @@ QMessageBox::StandardButton ScriptedDialogs::ask(QWidget*, QMessageBox::Icon, co
     return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
 }
 
-QString ScriptedDialogs::chooseFolder(QWidget*, const QString&, const QString&) {
+QString ScriptedDialogs::chooseFolder(QWidget*, const QString&, const QString& prompt) {
+    folderPrompts << prompt;
     if (folders.empty())
         return {};
     const QString f = folders.front();
@@ -192,6 +194,13 @@ void clearAndType(QLineEdit* field, const QString& text) {
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, text);
+}
+
+void commitText(QWidget* field, const QString& text) {
+    field->setFocus();
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(field, &typed);
 }
 
 void pressKey(QWidget* widget, Qt::Key key) {

@@ -24,6 +24,7 @@ class ScriptedDialogs final : public UserDialogs {
 public:
     std::deque<QMessageBox::StandardButton> answers; // default: Cancel, else No
     std::deque<QString> folders;                     // default: cancelled
+    QStringList folderPrompts;                       // of every folder chooser shown
     std::deque<QString> saveFiles;                   // default: cancelled
     bool urlOpens = true;
 
@@ -85,6 +86,9 @@ void click(QAbstractButton* button);
 void typeInto(QWidget* field, const QString& text);
 /// Focuses the field, selects everything, deletes it and types the text.
 void clearAndType(QLineEdit* field, const QString& text);
+/// Focuses the field and enters text at the cursor as an input method does, the way
+/// letters beyond the keyboard's come in.
+void commitText(QWidget* field, const QString& text);
 /// Focuses the widget and presses one key.
 void pressKey(QWidget* widget, Qt::Key key);
 

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/file_version.h"
+
+#include "common/error.h"
+#include "common/files.h"
+#include "common/sha256.h"
+
+namespace zantor {
+
+FileVersion currentVersion(const std::filesystem::path& path) {
+    const std::filesystem::path resolved = resolvePath(path);
+    FileVersion version;
+    version.identity = platform::fileIdentity(resolved);
+    const Bytes bytes = readFile(resolved);
+    version.sha256 = sha256Hex(bytes.data(), bytes.size());
+    if (!version.identity)
+        throw Error("File not found");
+    return version;
+}
+
+DiskChange changeSince(FileVersion& version, const std::filesystem::path& path) {
+    if (!version.known())
+        return DiskChange::Same;
+    const std::filesystem::path resolved = resolvePath(path);
+    const std::optional<platform::FileIdentity> now = platform::fileIdentity(resolved);
+    if (!now)
+        return DiskChange::Deleted;
+    if (*now == *version.identity)
+        return DiskChange::Same;
+    try {
+        FileVersion current = currentVersion(resolved);
+        if (current.sha256 != version.sha256)
+            return DiskChange::Changed;
+        version = std::move(current);
+        return DiskChange::Same;
+    } catch (const Error&) {
+        return DiskChange::Changed;
+    }
+}
+
+} // namespace zantor

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// What the core asks of the operating system beyond the standard library. Each system
+// has its own implementation in a folder of its own beside this header.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zantor::platform {
+
+// What tells one version of a file from another without reading it: the file itself
+// (device and file number) and its size and last modification time.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0; // nanoseconds since the system's epoch
+    bool operator==(const FileIdentity&) const = default;
+};
+
+/// The identity of the file at `path`, links followed; nothing when no file is there
+/// or it cannot be asked.
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
+
+/// The user's home folder. Throws Error when the system names none.
+std::filesystem::path homeFolder();
+
+/// True when the folder can be entered and listed.
+bool canEnterFolder(const std::filesystem::path& folder);
+
+/// The program's arguments, without its own name, as UTF-8 text.
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+/// Lets the standard output and error streams carry the program's bytes unchanged (no
+/// line-end translation) and a console show them as UTF-8.
+void useBinaryStandardStreams();
+
+} // namespace zantor::platform

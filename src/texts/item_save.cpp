@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "texts/item_save.h"
+
+#include "texts/item_texts.h"
+
+#include <vector>
+
+namespace zantor {
+
+void saveItemWithTexts(const std::filesystem::path& itemPath, const ItemRecord& record,
+                       ItemSave how, const ItemTextsWrite* texts, LineBuffer& lines) {
+    const Bytes item = itemFileBytes(record);
+    std::string msg;
+    std::vector<FileWrite> writes;
+    if (texts) {
+        lines.load(texts->proItemMsg);
+        msg = rewriteItemTexts(lines, texts->proItemMsg, texts->textId, texts->name,
+                               texts->description, texts->remembered);
+        writes.push_back(proItemMsgWrite(texts->proItemMsg, msg));
+    }
+    writes.push_back(itemFileWrite(itemPath, item, how));
+    commitFiles(writes);
+}
+
+} // namespace zantor
