@@ -26,5 +26,10 @@ int main(int argc, char** argv) {
     zantor::TaboutWindow aboutWindow(dialogs, &mainWindow);
     mainWindow.attachWindows(&configWindow, &aboutWindow);
     mainWindow.show();
+    // zantor --table DIR: the folder as one table, beside the editor.
+    const QStringList args = QApplication::arguments();
+    const auto at = args.indexOf(QStringLiteral("--table"));
+    if (at > 0 && at + 1 < args.size())
+        mainWindow.showFolderTable(args[at + 1]);
     return QApplication::exec();
 }

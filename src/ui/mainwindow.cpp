@@ -18,6 +18,7 @@
 #include "ui/game_text.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
+#include "ui/table_dialogs.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -197,6 +198,7 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
         if (!w->objectName().isEmpty())
             m_controls.insert(w->objectName(), w);
     connectHandlers();
+    addFolderTableHooks();
     FormCreate();
 }
 
@@ -843,8 +845,7 @@ void TmainWindow::startScan() {
     Timer->start();
 }
 
-void TmainWindow::TimerTimer() {
-    Timer->stop();
+ScanRequest TmainWindow::scanFilters() const {
     ScanRequest request;
     request.folder = dirField->text().toStdString();
     // The type filters by type byte: armor, container, drug, weapon, ammo, misc, key.
@@ -853,6 +854,12 @@ void TmainWindow::TimerTimer() {
     for (std::size_t i = 0; i < request.types.size(); ++i)
         request.types[i] = byType[i]->isChecked();
     request.all = filterAll->isChecked();
+    return request;
+}
+
+void TmainWindow::TimerTimer() {
+    Timer->stop();
+    ScanRequest request = scanFilters();
     request.withNames = m_config->fileNamesOnly->isChecked();
     request.proItemMsg = m_paths.proItemMsg;
     // The scan runs to its end without taking input; the bar repaints as it goes.
@@ -903,6 +910,12 @@ void TmainWindow::openButtonClick() {
     const QListWidgetItem* entry = selectedListEntry();
     if (!entry)
         return;
+    // The entry carries its file's name, whatever the entry's text ends with.
+    askThenOpen(joinPath(dirField->text().toStdString(),
+                         entry->data(Qt::UserRole).toByteArray().toStdString()));
+}
+
+void TmainWindow::askThenOpen(const std::string& path) {
     if (m_config->saveOnOpen->isChecked() && !m_saved) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnOpen),
@@ -910,9 +923,7 @@ void TmainWindow::openButtonClick() {
         if (answer == QMessageBox::Yes)
             saveButtonClick();
     }
-    // The entry carries its file's name, whatever the entry's text ends with.
-    openItem(joinPath(dirField->text().toStdString(),
-                      entry->data(Qt::UserRole).toByteArray().toStdString()));
+    openItem(path);
 }
 
 } // namespace zantor

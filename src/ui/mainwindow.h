@@ -36,6 +36,9 @@ class TaboutWindow;
 class TconfigWindow;
 class UserDialogs;
 class PicturePane;
+class TableDialogs;
+class TableWindow;
+struct ScanRequest;
 
 // The editor: a page control with the common page and one page per item type, the
 // item browser below it and the row of command buttons.
@@ -66,6 +69,11 @@ public:
 
     /// Ends the program without asking and without writing the settings.
     void quit();
+
+    /// Opens the folder (the folder field's text when empty) as a table, with the
+    /// browser's type filters; returns the table window, or nullptr after showing the
+    /// error when it could not be read.
+    TableWindow* showFolderTable(const QString& folder = {});
 
     // Controls, named as the user-visible parts of the window are named elsewhere.
     QTabWidget* mainPages = nullptr;
@@ -279,6 +287,12 @@ private:
     void itemListClick();
     void itemListDblClick();
     void openButtonClick();
+    /// Asks about unsaved changes as opening from the list does, then opens the file.
+    void askThenOpen(const std::string& path);
+    /// The folder field and the type filters, as a scan takes them.
+    ScanRequest scanFilters() const;
+    /// The item list's context menu entry and Ctrl+T.
+    void addFolderTableHooks();
     QListWidgetItem* selectedListEntry() const;
 
     // Steps shared by several handlers.
@@ -327,6 +341,7 @@ private:
     bool m_quitting = false;
     int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
     LineBuffer m_lineBuffer;
+    std::unique_ptr<TableDialogs> m_tableDialogs;
 };
 
 } // namespace zantor

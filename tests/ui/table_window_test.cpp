@@ -10,10 +10,12 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -326,4 +328,21 @@ TEST_F(TableWindowTest, exportAndImportWithAPreview) {
               QStringLiteral("Nothing was imported; 2 problems:\n"
                              "record 2, priceField: 'x' is not a valid integer value\n"
                              "record 3, file: unknown item file 'ghost.pro'"));
+}
+
+TEST(FolderTableFromEditor, ctrlTOpensTheFolderWithTheBrowsersFiltersAndARowOpensInTheEditor) {
+    UiWorld u;
+    u.show();
+    u.main->weaponFilter->setChecked(false); // the table shows what the browser would list
+    QTest::keyClick(u.main.get(), Qt::Key_T, Qt::ControlModifier);
+    auto* table = u.main->findChild<TableWindow*>();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->table().rowCount(), 6u);
+    EXPECT_FALSE(table->table().rowOfFile("weapon01.pro").has_value());
+    table->tableView->setFocus();
+    QTest::keyClick(table->tableView, Qt::Key_Down);
+    QTest::keyClick(table->tableView, Qt::Key_Return);
+    EXPECT_FALSE(u.main->openPath().empty());
+    EXPECT_TRUE(u.main->itemList->actions().size() == 1);
+    table->close();
 }
