@@ -9,5 +9,10 @@ int main(int argc, char** argv) {
     zantor::setUpEditorApplication(app);
     zantor::EditorWindows windows(zantor::openUserSettingsStore());
     windows.main.show();
+    // zantor --table DIR: the folder as one table, beside the editor.
+    const QStringList args = QApplication::arguments();
+    const auto at = args.indexOf(QStringLiteral("--table"));
+    if (at > 0 && at + 1 < args.size())
+        windows.main.showFolderTable(args[at + 1]);
     return QApplication::exec();
 }

@@ -15,14 +15,6 @@ namespace zantor {
 
 namespace {
 
-// The names of a folder's *.pro entries in the order the system lists them.
-std::vector<std::string> itemFileNames(const std::string& folder) {
-    std::vector<std::string> names =
-        folderFileNames(resolvePath(folder.empty() ? std::string(1, kSeparator) : folder));
-    std::erase_if(names, [](const std::string& name) { return !isItemFileName(name); });
-    return names;
-}
-
 // Reads the scan header; false for files that are passed over (folders, anything
 // that is not a regular file, files shorter than the header).
 bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeaderSize]) {
@@ -38,6 +30,28 @@ bool isItemFileName(std::string_view name) {
     const auto ext = name.substr(name.size() - 4);
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
+}
+
+std::vector<std::string> itemFileNames(const std::string& folder) {
+    std::vector<std::string> names =
+        folderFileNames(resolvePath(folder.empty() ? std::string(1, kSeparator) : folder));
+    std::erase_if(names, [](const std::string& name) { return !isItemFileName(name); });
+    return names;
+}
+
+std::array<bool, 7> typesFromList(std::string_view list) {
+    std::array<bool, 7> types{};
+    while (!list.empty()) {
+        const auto comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        const ItemType* type = itemTypeByName(name);
+        if (!type)
+            throw Error("unknown item type '" + std::string(name) +
+                        "' (weapon, armor, ammo, drug, container, key, misc)");
+        types[type->code] = true;
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+    return types;
 }
 
 bool admits(const ScanRequest& request, int typeByte) {

@@ -36,6 +36,15 @@ struct ScanResult {
 /// True for the names the scan takes as item files: *.pro in any letter case.
 bool isItemFileName(std::string_view name);
 
+/// The names of a folder's item files (*.pro, any letter case, folders passed
+/// over) in the order the system lists them; none for a missing folder. Throws
+/// Error when the system refuses the folder.
+std::vector<std::string> itemFileNames(const std::string& folder);
+
+/// The type filters of a comma-separated list of item type names ("weapon,ammo").
+/// Throws Error naming an unknown type.
+std::array<bool, 7> typesFromList(std::string_view list);
+
 /// True when a type byte is listed under the request's filters.
 bool admits(const ScanRequest& request, int typeByte);
 

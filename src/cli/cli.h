@@ -27,6 +27,8 @@ extern const Verb kLookupVerb;
 extern const Verb kListVerb;
 extern const Verb kSettingsVerb;
 extern const Verb kCheckVerb;
+extern const Verb kExportVerb;
+extern const Verb kImportVerb;
 
 /// True when the arguments ask for help.
 bool wantsHelp(Args args);

@@ -11,21 +11,6 @@ namespace zantor::cli {
 
 namespace {
 
-// Sets the filters named in a comma-separated list of item type names.
-void setTypes(ScanRequest& request, std::string_view list) {
-    request.types.fill(false);
-    while (!list.empty()) {
-        const auto comma = list.find(',');
-        const std::string_view name = list.substr(0, comma);
-        const ItemType* type = itemTypeByName(name);
-        if (!type)
-            throw Error("unknown item type '" + std::string(name) +
-                        "' (weapon, armor, ammo, drug, container, key, misc)");
-        request.types[type->code] = true;
-        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
-    }
-}
-
 int runList(Args args, std::ostream& out, std::ostream& err) {
     ScanRequest request;
     request.types.fill(true);
@@ -40,7 +25,7 @@ int runList(Args args, std::ostream& out, std::ostream& err) {
             request.withNames = true;
             paths.proItemMsg = std::string(args[++i]);
         } else if (args[i] == "--types") {
-            setTypes(request, args[++i]);
+            request.types = typesFromList(args[++i]);
         } else if (!haveFolder) {
             request.folder = std::string(args[i]);
             haveFolder = true;

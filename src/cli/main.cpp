@@ -14,8 +14,8 @@ namespace zantor::cli {
 
 namespace {
 
-const std::array<const Verb*, 6> kVerbs{&kShowVerb, &kSetVerb,      &kLookupVerb,
-                                        &kListVerb, &kSettingsVerb, &kCheckVerb};
+const std::array<const Verb*, 8> kVerbs{&kShowVerb,     &kSetVerb,   &kLookupVerb, &kListVerb,
+                                        &kSettingsVerb, &kCheckVerb, &kExportVerb, &kImportVerb};
 
 void overview(std::ostream& out) {
     out << "Usage: zantor-cli VERB [ARGS...]\n\nVerbs:\n";

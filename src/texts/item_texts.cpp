@@ -53,14 +53,6 @@ std::string withCrLf(std::string_view text) {
     return out;
 }
 
-// Refuses a text whose "}" would end its entry early, letting the rest of it pass for
-// further entries.
-void checkStorable(std::string_view text, std::string_view what) {
-    if (text.find('}') != std::string_view::npos)
-        throw Error("The " + std::string(what) +
-                    " holds '}', which the game's text tables cannot store.");
-}
-
 // The 1-based number of the line that holds byte `pos`, with the line splitting of
 // the line buffer, and that line's text.
 std::pair<std::size_t, std::string_view> lineAt(std::string_view bytes, std::size_t pos) {
@@ -134,6 +126,14 @@ std::string checkedBytes(const LineBuffer& lines, const std::string& proItemMsg,
 }
 
 } // namespace
+
+// Refuses a text whose "}" would end its entry early, letting the rest of it pass for
+// further entries.
+void checkStorable(std::string_view text, std::string_view what) {
+    if (text.find('}') != std::string_view::npos)
+        throw Error("The " + std::string(what) +
+                    " holds '}', which the game's text tables cannot store.");
+}
 
 std::string descriptionId(std::string_view textId) {
     return std::to_string(addChecked(toInt(textId), 1, textId));

@@ -24,6 +24,10 @@ std::string descriptionId(std::string_view textId);
 /// the file is read; else as lookupMessage.
 std::string lookupDescription(const std::string& proItemMsg, std::string_view textId);
 
+/// Throws Error "The <what> holds '}', which the game's text tables cannot store."
+/// when the text holds a "}", which would end its entry early.
+void checkStorable(std::string_view text, std::string_view what);
+
 /// The new bytes of `pro_item.msg` with an item's name and description written, as
 /// Save writes them; `lines` holds the file's lines and is rewritten in place. The
 /// old name line ("{" + text id + "}{}{" + remembered name + "}", found ignoring case)

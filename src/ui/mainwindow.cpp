@@ -18,6 +18,7 @@
 #include "ui/game_text.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
+#include "ui/table_dialogs.h"
 #include "ui/window_form.h"
 
 #include <QCheckBox>
@@ -179,6 +180,7 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
         m_controls, [this](QLineEdit* field, const QString& text) { setFieldText(field, text); },
         [this](Refresh what) { refreshAfterField(what); });
     connectHandlers();
+    addFolderTableHooks();
     FormCreate();
 }
 
@@ -831,8 +833,7 @@ void TmainWindow::startScan() {
     Timer->start();
 }
 
-void TmainWindow::TimerTimer() {
-    Timer->stop();
+ScanRequest TmainWindow::scanFilters() const {
     ScanRequest request;
     request.folder = dirField->text().toStdString();
     // The type filters by type byte: armor, container, drug, weapon, ammo, misc, key.
@@ -841,6 +842,12 @@ void TmainWindow::TimerTimer() {
     for (std::size_t i = 0; i < request.types.size(); ++i)
         request.types[i] = byType[i]->isChecked();
     request.all = filterAll->isChecked();
+    return request;
+}
+
+void TmainWindow::TimerTimer() {
+    Timer->stop();
+    ScanRequest request = scanFilters();
     request.withNames = m_config->fileNamesOnly->isChecked();
     // The scan runs to its end without taking input. The bar is redrawn as it goes, but
     // only when it shows another value and not more often than the eye can follow: a
@@ -917,6 +924,11 @@ void TmainWindow::openButtonClick() {
     // The entry's own file, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),
                       m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));
+}
+
+void TmainWindow::askThenOpen(const std::string& path) {
+    askToSaveBeforeOpening();
+    openItem(path);
 }
 
 } // namespace zantor

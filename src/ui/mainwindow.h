@@ -40,6 +40,9 @@ class TconfigWindow;
 class UserDialogs;
 class PicturePane;
 class WindowForm;
+class TableDialogs;
+class TableWindow;
+struct ScanRequest;
 
 // The editor: a page control with the common page and one page per item type, the
 // item browser below it and the row of command buttons.
@@ -85,6 +88,11 @@ public:
 
     /// What the configuration window asks of this one.
     ConfigHost& configHost();
+
+    /// Opens the folder (the folder field's text when empty) as a table, with the
+    /// browser's type filters; returns the table window, or nullptr after showing the
+    /// error when it could not be read.
+    TableWindow* showFolderTable(const QString& folder = {});
 
     // Controls, named as the user-visible parts of the window are named elsewhere.
     QTabWidget* mainPages = nullptr;
@@ -295,6 +303,12 @@ private:
     void itemListDblClick();
     void openButtonClick();
     void askToSaveBeforeOpening();
+    /// Asks about unsaved changes as opening from the list does, then opens the file.
+    void askThenOpen(const std::string& path);
+    /// The folder field and the type filters, as a scan takes them.
+    ScanRequest scanFilters() const;
+    /// The item list's context menu entry and Ctrl+T.
+    void addFolderTableHooks();
     QListWidgetItem* selectedListEntry() const;
     // "Check folder" in the item list's context menu and Ctrl+K.
     void buildCheckHooks();
@@ -345,6 +359,7 @@ private:
     // holds them, whatever their encoding.
     std::vector<std::string> m_listedFiles;
     CheckWindow* m_check = nullptr;
+    std::unique_ptr<TableDialogs> m_tableDialogs;
 };
 
 } // namespace zantor
