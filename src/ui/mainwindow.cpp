@@ -15,6 +15,8 @@
 #include "ui/aboutwindow.h"
 #include "ui/configwindow.h"
 #include "ui/dialogs.h"
+#include "ui/disk_watch.h"
+#include "ui/form_undo.h"
 #include "ui/game_text.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
@@ -197,6 +199,7 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
         if (!w->objectName().isEmpty())
             m_controls.insert(w->objectName(), w);
     connectHandlers();
+    setUpSafeEditing();
     FormCreate();
 }
 
@@ -394,10 +397,13 @@ void TmainWindow::_exit() {
                                           QString::fromLatin1(kUnsavedOnQuit),
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                           QMessageBox::Yes);
-        if (answer == QMessageBox::Yes)
+        if (answer == QMessageBox::Yes) {
             saveButtonClick();
-        else if (answer != QMessageBox::No)
+            if (!m_saved) // the question about a change on disk was cancelled
+                return;
+        } else if (answer != QMessageBox::No) {
             return;
+        }
     }
     quit();
 }
@@ -520,14 +526,20 @@ void TmainWindow::recordDisplay() {
         ~Lower() { tag = 0; }
     } lower{m_tag};
     ::zantor::recordDisplay(m_record, *m_form);
+    m_undo->rebase(); // the program's fill is no step
 }
 
 void TmainWindow::openItem(const std::string& path) {
+    // Taken first: a change made while the item is read shows as a change at Save.
+    FileVersion version = currentVersion(path, kLargestItemFile + 1);
     readItem(path, m_record); // all or nothing: a failure changes nothing
     m_openPath = path;
+    m_openVersion = std::move(version);
     commonTab->setEnabled(true);
     recordDisplay();
     m_saved = true;
+    m_undo->clear();
+    m_watch->watch(QString::fromStdString(path));
 }
 
 bool TmainWindow::openItemFile(const std::string& path) {
@@ -603,12 +615,16 @@ void TmainWindow::save(AttackModeRule rule, const std::string& path, bool inPlac
     // Both files or neither: pro_item.msg and the item are committed together.
     saveItemWithTexts(path, m_record, inPlace ? ItemSave::InPlace : ItemSave::As, &texts,
                       m_lineBuffer);
+    if (inPlace)
+        rememberSavedVersion();
     m_rememberedName = texts.name;
     m_saved = true;
 }
 
 void TmainWindow::saveButtonClick() {
-    save(AttackModeRule::Save, m_openPath, true);
+    m_undo->commit();
+    if (diskAllowsSave())
+        save(AttackModeRule::Save, m_openPath, true);
 }
 
 void TmainWindow::_saveAs() {
@@ -898,8 +914,11 @@ void TmainWindow::openButtonClick() {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnOpen),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        if (answer == QMessageBox::Yes)
+        if (answer == QMessageBox::Yes) {
             saveButtonClick();
+            if (!m_saved) // the question about a change on disk was cancelled
+                return;
+        }
     }
     // The entry carries its file's name, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/file_version.h"
 #include "record/item_record.h"
 #include "record/record_form.h"
 #include "settings/settings.h"
@@ -31,6 +32,8 @@ class QToolButton;
 
 namespace zantor {
 
+class DiskWatch;
+class FormUndo;
 class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
@@ -58,6 +61,10 @@ public:
     const std::string& openPath() const { return m_openPath; }
     const std::string& rememberedName() const { return m_rememberedName; }
     int rescanMark() const { return m_rescanMark; }
+    /// The history of the user's edits in the form.
+    FormUndo& undo() const { return *m_undo; }
+    /// The watch on the open item file.
+    DiskWatch& diskWatch() const { return *m_watch; }
     const DerivedPaths& derivedPaths() const { return m_paths; }
 
     /// Opens an item file as the item browser's Open does after forming the path.
@@ -297,6 +304,18 @@ private:
     void fillStatLists(bool keepSelection);
     void loadArtList(QComboBox* list, const std::string& path, bool keepSelection);
     void save(AttackModeRule rule, const std::string& path, bool inPlace);
+
+    // Changes on disk, undo and revert.
+    void setUpSafeEditing();
+    void fileTouched();
+    bool diskAllowsSave();
+    /// Asks what to do about a change made on disk by another program; true for Reload,
+    /// which it has done, false otherwise ("Keep mine" makes the next Save write over it).
+    enum class ChangeAnswer { Reload, KeepMine, Cancel };
+    ChangeAnswer askAboutChange();
+    void reloadItem();
+    void revert();
+    void rememberSavedVersion();
     void startScan();
     void writeFilters();
     void stepField(QLineEdit* field, bool up, bool material);
@@ -327,6 +346,10 @@ private:
     bool m_quitting = false;
     int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
     LineBuffer m_lineBuffer;
+    FileVersion m_openVersion; // the open item file as it was read or last saved
+    DiskWatch* m_watch = nullptr;
+    FormUndo* m_undo = nullptr;
+    bool m_askingAboutDisk = false;
 };
 
 } // namespace zantor

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Safe editing in the main window: a change that another program makes to the open item
+// file is never written over unseen, and the user's edits can be undone and redone.
+#include "common/sha256.h"
+#include "record/fields.h"
+#include "record/item_file.h"
+#include "ui/dialogs.h"
+#include "ui/disk_watch.h"
+#include "ui/form_undo.h"
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+namespace zantor {
+
+namespace {
+
+const char* const kChangedTitle = "File changed on disk";
+
+// The keys of the form, named where assistive tools read the window's description.
+const char* const kKeysDescription =
+    "Ctrl+Z undoes the last edit of the form, Ctrl+Shift+Z or Ctrl+Y redoes it, Ctrl+R "
+    "reverts to the item file on disk.";
+
+} // namespace
+
+void TmainWindow::setUpSafeEditing() {
+    // The form's edit controls in the order the record display fills them; the name and
+    // description follow the text id that looks them up.
+    std::vector<QWidget*> controls;
+    for (const Field* field : allFields()) {
+        QWidget* control = m_controls.value(
+            QString::fromUtf8(field->control.data(), qsizetype(field->control.size())));
+        const auto* edit = qobject_cast<QLineEdit*>(control);
+        if (control && !(edit && edit->isReadOnly()))
+            controls.push_back(control);
+    }
+    controls.push_back(nameField);
+    controls.push_back(descField);
+    m_undo = new FormUndo(this, std::move(controls));
+
+    auto* revertAction = new QAction(QStringLiteral("Revert"), this);
+    revertAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    revertAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(revertAction);
+    connect(revertAction, &QAction::triggered, this, [this] { run([this] { revert(); }); });
+    setAccessibleDescription(QString::fromLatin1(kKeysDescription));
+
+    m_watch = new DiskWatch(this);
+    connect(m_watch, &DiskWatch::touched, this, [this] { run([this] { fileTouched(); }); });
+}
+
+TmainWindow::ChangeAnswer TmainWindow::askAboutChange() {
+    m_askingAboutDisk = true;
+    const int answer = m_dialogs.choose(
+        this, QMessageBox::Warning, QString::fromLatin1(kChangedTitle),
+        QStringLiteral("%1 was changed on disk by another program.\n\n"
+                       "Reload it and drop your changes, or keep your changes and write "
+                       "them over it at the next Save?")
+            .arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()),
+        {QStringLiteral("Reload"), QStringLiteral("Keep mine"), QStringLiteral("Cancel")});
+    m_askingAboutDisk = false;
+    switch (answer) {
+    case 0:
+        reloadItem();
+        return ChangeAnswer::Reload;
+    case 1:
+        // The version on disk now is the one the user has seen and chosen to replace.
+        m_openVersion = currentVersion(m_openPath, kLargestItemFile + 1);
+        return ChangeAnswer::KeepMine;
+    default:
+        return ChangeAnswer::Cancel;
+    }
+}
+
+void TmainWindow::fileTouched() {
+    if (m_openPath.empty() || m_askingAboutDisk)
+        return;
+    // Our own Save, a touch, or a file written again with the same bytes: nothing to do.
+    // A file removed is asked about when it is saved.
+    if (changeSince(m_openVersion, m_openPath) != DiskChange::Changed)
+        return;
+    if (m_saved)
+        reloadItem();
+    else
+        askAboutChange();
+}
+
+bool TmainWindow::diskAllowsSave() {
+    // A watch can miss a change (a network folder, a change while the question was
+    // open): the file itself is asked right before it is written.
+    switch (changeSince(m_openVersion, m_openPath)) {
+    case DiskChange::Same:
+        return true;
+    case DiskChange::Changed:
+        return askAboutChange() == ChangeAnswer::KeepMine;
+    case DiskChange::Deleted:
+        break;
+    }
+    m_askingAboutDisk = true;
+    const int answer = m_dialogs.choose(
+        this, QMessageBox::Warning, QString::fromLatin1(kChangedTitle),
+        QStringLiteral("%1 was deleted from disk since it was opened.\n\nSave it again?")
+            .arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()),
+        {QStringLiteral("Save"), QStringLiteral("Cancel")});
+    m_askingAboutDisk = false;
+    return answer == 0;
+}
+
+void TmainWindow::rememberSavedVersion() {
+    FileVersion saved = currentVersion(m_openPath, kLargestItemFile + 1);
+    // Written over by another program between our write and this look: that is its
+    // version, not ours, and the next check must see the difference.
+    const Bytes ours = itemFileBytes(m_record);
+    if (saved.sha256 != sha256Hex(ours.data(), ours.size())) {
+        saved.identity = platform::FileIdentity{};
+        saved.sha256 = sha256Hex(ours.data(), ours.size());
+    }
+    m_openVersion = std::move(saved);
+    m_watch->watch(QString::fromStdString(m_openPath));
+}
+
+void TmainWindow::reloadItem() {
+    // The page the user looks at stays in front when the item still has it.
+    const int page = mainPages->currentIndex();
+    openItem(m_openPath);
+    if (mainPages->isTabVisible(page))
+        setPageByProgram(page);
+}
+
+void TmainWindow::revert() {
+    if (m_openPath.empty())
+        return;
+    m_undo->commit();
+    if (!m_saved &&
+        m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Revert"),
+                      QStringLiteral("Drop your unsaved changes and read the item "
+                                     "and its texts from disk again?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    reloadItem();
+}
+
+} // namespace zantor
