@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -206,14 +207,17 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     // Hashed before it is shown: a change in between makes a later --if-unchanged refuse.
     const std::string sha256 = currentVersion(file).sha256;
     const Shown s = showItem(file);
-    out << "{\n  \"type\": " << jsonString(s.record.typeName) << ",\n  \"fields\": ";
-    printFields(s.form, out);
+    // Printed only once complete: a failure part way prints nothing.
+    std::ostringstream json;
+    json << "{\n  \"type\": " << jsonString(s.record.typeName) << ",\n  \"fields\": ";
+    printFields(s.form, json);
     if (dirs.given()) {
         const Names names = shownNames(s, dirs);
-        out << ",\n  \"names\": ";
-        printNames(names, out);
+        json << ",\n  \"names\": ";
+        printNames(names, json);
     }
-    out << ",\n  \"size\": " << s.size << ",\n  \"sha256\": " << jsonString(sha256) << "\n}\n";
+    json << ",\n  \"size\": " << s.size << ",\n  \"sha256\": " << jsonString(sha256) << "\n}\n";
+    out << json.str();
     return 0;
 }
 
@@ -225,12 +229,15 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
         throw Error("'" + std::string(control) + "' is not a control of this " +
                     (s.record.typeName.empty() ? std::string("item") : s.record.typeName) +
                     " item");
+    if (field->kind == FieldKind::ItemType)
+        throw Error(std::string(control) +
+                    " cannot be set: Save never writes the item type (it chooses the page)");
     if (!slot->isList) {
         slot->text = value;
         return;
     }
     const int position = toInt(value);
-    if (position < 0 || (field->listSize > 0 && position >= field->listSize))
+    if (position < 0 || position > largestStoredPosition(*field))
         throw Error("'" + value + "' is not an entry of " + std::string(control));
     slot->position = position;
     if (field->kind == FieldKind::Addiction)
@@ -261,10 +268,13 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     std::string file;
     std::string saveAs;
     std::optional<std::string> ifUnchanged;
+    bool force = false;
     TextFolders dirs;
     std::vector<std::string_view> assignments;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--save-as") {
+        if (args[i] == "--force") {
+            force = true;
+        } else if (args[i] == "--save-as") {
             if (i + 1 >= args.size()) {
                 err << "zantor-cli set: --save-as needs a file name\n";
                 return 1;
@@ -290,6 +300,17 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     if (file.empty()) {
         err << "zantor-cli set: expected an item file (see --help)\n";
         return 1;
+    }
+    if (!saveAs.empty() && !force) {
+        // Save As never replaces a file without being told to, nor one whose name
+        // differs only in letter case, which the game would read in its place.
+        const std::string twin = caseTwinOf(saveAs);
+        std::error_code ec;
+        if (!twin.empty() || std::filesystem::exists(std::filesystem::symlink_status(saveAs, ec)))
+            throw Error(twin.empty() ? saveAs + " exists; give --force to replace it"
+                                     : twin + " is in the way of " + saveAs +
+                                           ": their names differ only in letter case; give "
+                                           "--force to replace it");
     }
     Shown s = showItem(file);
     const std::string proItem = dirs.paths().proItemMsg;
@@ -371,12 +392,14 @@ const Verb kShowVerb{
 
 const Verb kSetVerb{
     "set", "change fields of an item file and save it as the editor does",
-    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro] [--msg-dir DIR] [--if-unchanged HASH]\n"
-    "                      CONTROL=VALUE...\n\n"
+    "Usage: zantor-cli set FILE.pro [--save-as OUT.pro [--force]] [--msg-dir DIR]\n"
+    "                      [--if-unchanged HASH] CONTROL=VALUE...\n\n"
     "Starts from the values 'show' prints, replaces the named ones (a list takes a\n"
     "position) and writes the item exactly as the editor's Save does: the file is\n"
     "left read-only. With --save-as the item is written to OUT.pro as Save As does,\n"
-    "with its ordering of the attack-mode rows, and FILE.pro is left alone.\n\n"
+    "with its ordering of the attack-mode rows, and FILE.pro is left alone; an\n"
+    "existing OUT.pro, or a file whose name differs from it only in letter case, is\n"
+    "replaced only with --force.\n\n"
     "With --msg-dir, the item's name and description are first written into the\n"
     "folder's pro_item.msg as Save does, under the text id; nameField=TEXT and\n"
     "descField=TEXT (UTF-8, written as Windows-1252; a description may hold line\n"
@@ -385,7 +408,9 @@ const Verb kSetVerb{
     "With --if-unchanged HASH (the \"sha256\" that show printed), nothing is written\n"
     "and the exit status is 1 when FILE.pro no longer has that hash: another program\n"
     "changed, replaced or removed it since it was read.\n"
-    "Nothing is written when a control or a number is not valid.\n",
+    "Nothing is written when a control or a number is not valid, when a list value\n"
+    "is beyond what the field stores, or for iTypeList (Save never writes it). The\n"
+    "two files are written together: both or neither.\n",
     runSet};
 
 } // namespace zantor::cli

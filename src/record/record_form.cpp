@@ -118,6 +118,19 @@ void updateField(ItemRecord& r, const RecordForm& form, const Field& f, AttackMo
 
 } // namespace
 
+int largestStoredPosition(const Field& f) {
+    if (f.listSize > 0)
+        return f.listSize - 1;
+    switch (f.kind) {
+    case FieldKind::ListCoded:
+        return 0xFFFFFF;
+    case FieldKind::ListByte:
+        return 0xFF;
+    default:
+        return INT32_MAX;
+    }
+}
+
 bool isListField(const Field& f) {
     switch (f.kind) {
     case FieldKind::Number:

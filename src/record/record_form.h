@@ -45,6 +45,11 @@ int displayedPosition(const ItemRecord& record, const Field& field);
 /// The text the record display puts into an edit field.
 std::string displayedText(const ItemRecord& record, const Field& field);
 
+/// The largest list position the record update stores for a list field without
+/// losing bits: a fixed list's last entry, else what the field's width holds (3 bytes
+/// under a type code, one byte, or the whole number).
+int largestStoredPosition(const Field& f);
+
 /// True when the field is shown in a list rather than an edit.
 bool isListField(const Field& field);
 

@@ -16,10 +16,6 @@ namespace {
 constexpr std::size_t kCaptionPathLength = 12;
 constexpr int kTextIdStep = 100;
 
-std::string descriptionId(std::string_view textId) {
-    return std::to_string(addChecked(toInt(textId), 1, textId));
-}
-
 std::string entryLine(std::string_view id, std::string_view text) {
     std::string line;
     line.reserve(id.size() + text.size() + 6);
@@ -125,7 +121,23 @@ std::size_t lastCharactersStart(std::string_view text, std::size_t count) {
     return start;
 }
 
+// The rewritten file, once the lookup reads the name (on line `at`) and the
+// description (on the line after it) back exactly.
+std::string checkedBytes(const LineBuffer& lines, const std::string& proItemMsg,
+                         std::string_view textId, std::string_view name, std::string_view descId,
+                         std::string_view description, std::size_t at) {
+    std::string out = lines.bytes();
+    checkReadsBack(out, textId, name, lines.byteOffset(at), "name", proItemMsg);
+    checkReadsBack(out, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
+                   proItemMsg);
+    return out;
+}
+
 } // namespace
+
+std::string descriptionId(std::string_view textId) {
+    return std::to_string(addChecked(toInt(textId), 1, textId));
+}
 
 std::string lookupName(const std::string& proItemMsg, std::string_view textId) {
     return lookupMessage(proItemMsg, textId);
@@ -163,6 +175,13 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
         const std::string before = lines.bytes();
         std::size_t offset = lines.byteOffset(next);
         const std::size_t end = messageEntryEnd(before, offset);
+        // A text that does not open on the entry's own line may be the id group of the
+        // next entry (as in "{101}{x}" over "{200}{}{Box}"): the entry is that line.
+        const std::size_t textStart = messageTextStart(before, offset);
+        if (textStart == std::string::npos || textStart >= offset + lines.line(next).size()) {
+            lines.replace(next, 1, descLines);
+            return checkedBytes(lines, proItemMsg, textId, name, descId, description, at);
+        }
         // Left open, the entry runs to the end of what the lookup reads: to the end of
         // the file or to the line of its Ctrl-Z, which stays.
         const std::size_t stop = end != std::string::npos ? end : before.find('\x1a');
@@ -181,12 +200,7 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
         }
     }
     lines.replace(next, oldLines, descLines);
-
-    std::string out = lines.bytes();
-    checkReadsBack(out, textId, name, lines.byteOffset(at), "name", proItemMsg);
-    checkReadsBack(out, descId, withCrLf(description), lines.byteOffset(next), "description",
-                   proItemMsg);
-    return out;
+    return checkedBytes(lines, proItemMsg, textId, name, descId, description, at);
 }
 
 void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,

@@ -13,6 +13,11 @@ namespace zantor {
 /// written ("0100" is not "100"). Throws Error as lookupMessage.
 std::string lookupName(const std::string& proItemMsg, std::string_view textId);
 
+/// The description's id: the text id's value plus one, in decimal. Throws Error
+/// "'%s' is not a valid integer value" (with the text id) when the text id is not a
+/// whole number or the id would leave the 32-bit range.
+std::string descriptionId(std::string_view textId);
+
 /// The item's description: the entry whose id is the text id's value plus one, in
 /// decimal. Throws Error "'%s' is not a valid integer value" (with the text id) when
 /// the text id is not a whole number or the id would leave the 32-bit range, before

@@ -109,15 +109,17 @@ std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id) {
     }
 }
 
-std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
+std::size_t messageTextStart(std::string_view fileBytes, std::size_t at) {
     const std::string_view bytes = untilEndOfFile(fileBytes);
     const std::size_t idClose = bytes.find('}', at + 1);
-    if (idClose == std::string_view::npos)
-        return std::string_view::npos;
-    const std::size_t open = textOpen(bytes, idClose + 1);
+    return idClose == std::string_view::npos ? idClose : textOpen(bytes, idClose + 1);
+}
+
+std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
+    const std::size_t open = messageTextStart(fileBytes, at);
     if (open == std::string_view::npos)
         return std::string_view::npos;
-    const std::size_t close = bytes.find('}', open + 1);
+    const std::size_t close = untilEndOfFile(fileBytes).find('}', open + 1);
     return close == std::string_view::npos ? close : close + 1;
 }
 

@@ -26,6 +26,12 @@ std::string lookupMessageIn(std::string_view fileBytes, std::string_view id);
 /// matches, or npos when none does (before the first Ctrl-Z). Never throws.
 std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id);
 
+/// Where the text group of the entry whose id group opens at `at` opens by the
+/// lookup's rules (two characters after the id group passed over, then the next
+/// "{"), or npos when there is none before the end of the file or its Ctrl-Z.
+/// Never throws.
+std::size_t messageTextStart(std::string_view fileBytes, std::size_t at);
+
 /// Where the entry whose id group opens at `at` ends by the lookup's own rules: just
 /// after the "}" that closes its text group, or npos when the text group is left
 /// open (or never opens) before the end of the file or its Ctrl-Z. Never throws.

@@ -633,6 +633,15 @@ void TmainWindow::_saveAs() {
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
         return;
+    // The dialog asks about the name as typed; a file that differs only in letter case
+    // would be replaced too, so it is named and asked about here.
+    const std::string twin = caseTwinOf(path.toStdString());
+    if (!twin.empty() &&
+        m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                      QString::fromUtf8(twin.c_str()) +
+                          QStringLiteral(" already exists and would be replaced. Replace it?"),
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     save(AttackModeRule::SaveAs, path.toStdString(), false);
 }
 

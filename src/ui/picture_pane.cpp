@@ -2,18 +2,27 @@
 #include "ui/picture_pane.h"
 
 #include "common/error.h"
+#include "common/files.h"
 
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
+#include <limits>
 
 namespace zantor {
 
 PicturePane::PicturePane(QWidget* parent) : QWidget(parent) {}
 
 void PicturePane::load(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+    // Read through the core, which takes only regular files and never blocks on a FIFO.
+    Bytes data;
+    try {
+        data = readFile(path.toStdString());
+    } catch (const Error&) {
+        throw Error("Bitmap image is not valid");
+    }
+    QImage image;
+    if (data.size() <= static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        image = QImage::fromData(data.data(), static_cast<int>(data.size()));
     if (image.isNull())
         throw Error("Bitmap image is not valid");
     m_image = std::move(image);

@@ -431,12 +431,15 @@ TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
     w.show();
     w.main->openItemFile(w.item("ammo0001.pro"));
     const Bytes before = readAll(w.item("ammo0001.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
     clearAndType(w.main->ACmodField, "-");
     click(w.main->saveButton);
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "'-' is not a valid integer value");
     EXPECT_FALSE(w.main->saved());
     EXPECT_EQ(readAll(w.item("ammo0001.pro")), before);
+    // Both files or neither: the name was not written either.
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
 }
 
 TEST(Keys, escapeClicksCloseExceptInTheDescription) {
@@ -498,6 +501,41 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     click(w.main->saveButton);
     EXPECT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
+}
+
+TEST(Save, aBraceIsRefusedAndAFileInAnotherLetterCaseIsNamedBeforeItIsReplaced) {
+    UiWorld w;
+    w.show();
+    w.main->openItemFile(w.item("weapon01.pro"));
+    const Bytes msg = readAll(w.file("pro_item.msg"));
+    const Bytes item = readAll(w.item("weapon01.pro"));
+    typeInto(w.main->nameField, "}");
+    click(w.main->saveButton);
+    ASSERT_EQ(w.dialogs.errors.size(), 1);
+    EXPECT_EQ(w.dialogs.errors[0],
+              "The name holds '}', which the game's text tables cannot store.");
+    EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+    EXPECT_EQ(readAll(w.item("weapon01.pro")), item);
+
+    clearAndType(w.main->nameField, "Dagger");
+    const std::string twin = w.dir.write("items/KNIFE.PRO", std::string("twin"));
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        w.dialogs.answers.push_back(answer);
+        w.dialogs.saveFiles.push_back(QString::fromStdString(w.item("knife.pro")));
+        click(w.main->saveasButton);
+        ASSERT_FALSE(w.dialogs.questions.isEmpty());
+        EXPECT_TRUE(w.dialogs.questions.last().startsWith("KNIFE.PRO already exists"));
+        EXPECT_EQ(w.dialogs.defaultButtons.last(), QMessageBox::No);
+        EXPECT_FALSE(std::filesystem::exists(w.item("knife.pro")));
+        if (answer == QMessageBox::No) {
+            EXPECT_EQ(readText(twin), "twin");
+            EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
+        } else {
+            EXPECT_EQ(readAll(twin).size(), item.size());
+            EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Dagger}"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(w.dialogs.errors.size(), 1);
 }
 
 TEST(Lists, anOpenedListShowsAtMostTenRowsBelowItselfWithAScrollBar) {
