@@ -350,6 +350,7 @@ private:
     DiskWatch* m_watch = nullptr;
     FormUndo* m_undo = nullptr;
     bool m_askingAboutDisk = false;
+    std::string m_askedAboutSha; // the last version on disk the watch asked about
 };
 
 } // namespace zantor

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <utility>
 
 namespace zantor {
 
@@ -85,9 +86,14 @@ void TmainWindow::fileTouched() {
     // A file removed is asked about when it is saved.
     if (changeSince(m_openVersion, m_openPath) != DiskChange::Changed)
         return;
-    if (m_saved)
+    if (m_saved) {
         reloadItem();
-    else
+        return;
+    }
+    // A version the user has already been asked about is not asked about again until
+    // Save; a watch may tell one change more than once.
+    std::string seen = currentVersion(m_openPath, kLargestItemFile + 1).sha256;
+    if (std::exchange(m_askedAboutSha, seen) != seen)
         askAboutChange();
 }
 
