@@ -13,7 +13,8 @@
 #      configuration window and leaves it with Esc;
 #   6. opens an item of each type with a page of its own by keyboard, at the place that
 #      `zantor-cli list` gives it, and takes a screenshot of the common page and of
-#      each type page;
+#      each type page, and one of the projectile file list opened, which must show
+#      only some of its 256 entries;
 #   7. presses Esc, which clicks "Close", and checks that the program ended and that the
 #      filters and the item folder are in the settings store.
 #
@@ -208,6 +209,24 @@ for type in weapon armor container drug ammo; do
     key shift+Tab shift+Tab shift+Tab ctrl+Tab
   fi
   import -window "$wid" "$artifacts/window-$type.png"
+  if [ "$type" = weapon ]; then
+    step="opening the projectile file list"
+    # The focus stands on "Attack mode 1:"; the projectile file list, with its 256
+    # entries, is the sixteenth stop of the Tab key from there. F4 opens it: at most
+    # ten rows below it with a scroll bar, not a column of every entry.
+    xdotool key --delay 30 --repeat 16 Tab
+    key F4
+    popup=""
+    find_popup() {
+      popup="$(xdotool search --onlyvisible --class zantor 2>/dev/null | grep -vx "$wid" | head -n 1)" && [ -n "$popup" ]
+    }
+    within 5 find_popup || fail "F4 opened no list"
+    import -window root "$artifacts/screen-projectile-list.png"
+    popup_height="$(xdotool getwindowgeometry --shell "$popup" | sed -n 's/^HEIGHT=//p')"
+    [ "$popup_height" -lt $((HEIGHT / 2)) ] ||
+      fail "the opened projectile file list is $popup_height pixels high (see build/artifacts/screen-projectile-list.png)"
+    key Escape # closes the list, not the window
+  fi
 done
 
 # --- Close with Esc and look at the settings store. ---

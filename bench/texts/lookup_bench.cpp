@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A missing id costs one pass over the message file: the lookup beside a plain
-// memchr pass over the same bytes, in memory and with the file read.
+// memchr pass over the same bytes, in memory and with the file read; and the standard
+// library's searches beside the lookup.
 #include "common/files.h"
 #include "support/ratio_main.h"
 #include "texts/message_lookup.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +66,29 @@ void lookupInMemory(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
 }
 
+// The standard library's own searches for the same "{id}" pattern over the same
+// bytes: what the lookup's search would be without its block filter.
+std::string groupOf(const char* id) {
+    return std::string("{") + id + "}";
+}
+
+void stringViewFind(benchmark::State& state) {
+    const std::string_view bytes = messageFile();
+    const std::string pattern = groupOf(kMissing[state.range(0)]);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bytes.find(pattern));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+
+void horspoolSearch(benchmark::State& state) {
+    const std::string& bytes = messageFile();
+    const std::string pattern = groupOf(kMissing[state.range(0)]);
+    const std::boyer_moore_horspool_searcher searcher(pattern.begin(), pattern.end());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::search(bytes.begin(), bytes.end(), searcher));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+
 void readThenMemchr(benchmark::State& state) {
     const std::string& path = messagePath();
     for (auto _ : state) {
@@ -93,6 +120,8 @@ void snapshotOfFile(benchmark::State& state) {
 
 BENCHMARK(memchrPass);
 BENCHMARK(lookupInMemory)->Arg(0)->Arg(1);
+BENCHMARK(stringViewFind)->Arg(0)->Arg(1);
+BENCHMARK(horspoolSearch)->Arg(0)->Arg(1);
 BENCHMARK(readThenMemchr);
 BENCHMARK(lookupInFile)->Arg(0)->Arg(1);
 BENCHMARK(snapshotOfFile);
@@ -101,6 +130,10 @@ int main(int argc, char** argv) {
     return zantor::bench::runWithRatios(argc, argv,
                                         {{"lookupInMemory/0", "memchrPass"},
                                          {"lookupInMemory/1", "memchrPass"},
+                                         {"stringViewFind/0", "lookupInMemory/0"},
+                                         {"stringViewFind/1", "lookupInMemory/1"},
+                                         {"horspoolSearch/0", "lookupInMemory/0"},
+                                         {"horspoolSearch/1", "lookupInMemory/1"},
                                          {"lookupInFile/0", "readThenMemchr"},
                                          {"lookupInFile/1", "readThenMemchr"},
                                          {"snapshotOfFile", "readThenMemchr"}});

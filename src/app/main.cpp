@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     const auto store = zantor::openUserSettingsStore();
     zantor::QtDialogs dialogs;
     zantor::TmainWindow mainWindow(*store, dialogs);
-    zantor::TconfigWindow configWindow(dialogs, *store, mainWindow, &mainWindow);
+    zantor::TconfigWindow configWindow(dialogs, *store, mainWindow.configHost(), &mainWindow);
     zantor::TaboutWindow aboutWindow(dialogs, &mainWindow);
     mainWindow.attachWindows(&configWindow, &aboutWindow);
     mainWindow.show();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browser/scan.h"
 
+#include "common/ascii.h"
 #include "common/error.h"
 #include "common/files.h"
 #include "record/item_record.h"
@@ -15,11 +16,7 @@ namespace zantor {
 namespace {
 
 bool hasProExtension(std::string_view name) {
-    if (name.size() < 4)
-        return false;
-    const auto ext = name.substr(name.size() - 4);
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return ext[0] == '.' && lower(ext[1]) == 'p' && lower(ext[2]) == 'r' && lower(ext[3]) == 'o';
+    return endsWithIgnoringAsciiCase(name, ".pro");
 }
 
 // The names of a folder's *.pro entries in the order the system lists them.

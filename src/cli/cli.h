@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <nlohmann/json.hpp>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,5 +32,8 @@ bool wantsHelp(Args args);
 
 /// A JSON string literal for UTF-8 text.
 std::string jsonString(std::string_view text);
+
+/// A JSON value as text: with `indent` 0 or more, one member a line, indented so far.
+std::string jsonText(const nlohmann::ordered_json& value, int indent = -1);
 
 } // namespace zantor::cli

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // list: the entries the item browser shows for a folder, from the same scan.
-#include "browser/scan.h"
 #include "cli/cli.h"
 #include "common/error.h"
 #include "record/item_record.h"
+#include "session/edit_session.h"
 
 #include <ostream>
 
@@ -29,6 +29,7 @@ void setTypes(ScanRequest& request, std::string_view list) {
 int runList(Args args, std::ostream& out, std::ostream& err) {
     ScanRequest request;
     request.types.fill(true);
+    DerivedPaths paths;
     bool haveFolder = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if ((args[i] == "--msg" || args[i] == "--types") && i + 1 >= args.size()) {
@@ -37,7 +38,7 @@ int runList(Args args, std::ostream& out, std::ostream& err) {
         }
         if (args[i] == "--msg") {
             request.withNames = true;
-            request.proItemMsg = std::string(args[++i]);
+            paths.proItemMsg = std::string(args[++i]);
         } else if (args[i] == "--types") {
             setTypes(request, args[++i]);
         } else if (!haveFolder) {
@@ -52,7 +53,9 @@ int runList(Args args, std::ostream& out, std::ostream& err) {
         err << "zantor-cli list: expected a folder (see --help)\n";
         return 1;
     }
-    const ScanResult result = scanFolder(request);
+    EditSession session;
+    session.setPaths(paths);
+    const ScanResult result = session.scan(request);
     for (const auto& e : result.entries)
         out << e.text << "\n";
     if (!result.error.empty()) {

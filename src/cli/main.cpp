@@ -35,38 +35,12 @@ bool wantsHelp(Args args) {
 }
 
 std::string jsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                static const char* hex = "0123456789abcdef";
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
+    return jsonText(nlohmann::ordered_json(std::string(text)));
+}
+
+std::string jsonText(const nlohmann::ordered_json& value, int indent) {
+    // Bytes that are not UTF-8 (a file name from another system) come out as U+FFFD.
+    return value.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 } // namespace zantor::cli

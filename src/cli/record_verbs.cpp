@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// show and set: an item file as the editor's controls show it, and a write through
-// the same record update that Save and Save As use.
+// show and set: an item file as the editor's controls show it, and a save through the
+// editing session that the editor's Save and Save As use.
 #include "cli/cli.h"
 #include "common/error.h"
 #include "common/file_version.h"
+#include "common/files.h"
 #include "common/numbers.h"
-#include "record/item_file.h"
 #include "record/value_form.h"
+#include "session/edit_session.h"
+#include "session/reference_names.h"
 #include "settings/settings.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
-#include "texts/item_save.h"
 #include "texts/item_texts.h"
 #include "texts/references.h"
 
 #include <filesystem>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,131 +42,80 @@ struct TextFolders {
     }
 };
 
-// The form as the editor's controls hold it after the record display, with the
-// one change a display makes to a field: the default ammunition sentinel shows as 0.
-class ShownForm : public ValueForm {
+// The form as the editor's controls hold it after the record display: the default
+// ammunition marker shows as 0, and a list filled from an art list has that file's
+// entries.
+class ShownForm final : public ValueForm {
 public:
+    explicit ShownForm(const DerivedPaths& paths) : m_paths(paths) {}
     void refresh(Refresh what) override {
-        constexpr std::string_view ammo = "ammoIDfield";
-        if (what == Refresh::DefaultAmmoName && isDefaultAmmoSentinel(text(ammo)))
-            setText(ammo, "0");
+        if (const auto shown = markerCorrection(what, *this))
+            setText("ammoIDfield", *shown);
     }
+    std::string listEntry(std::string_view control) const override {
+        const std::string* file = artListFile(control, m_paths);
+        const int p = position(control);
+        if (!file || p < 0)
+            return {};
+        const std::vector<std::string> entries = readListFile(*file);
+        return static_cast<std::size_t>(p) < entries.size() ? entries[static_cast<std::size_t>(p)]
+                                                            : std::string();
+    }
+
+private:
+    const DerivedPaths& m_paths;
 };
 
+// An item opened and displayed as the editor does.
 struct Shown {
-    ItemRecord record;
+    explicit Shown(const TextFolders& dirs, SavePolicy policy = {})
+        : session(policy), paths(dirs.paths()), form(paths) {
+        session.setPaths(paths);
+    }
+    void open(const std::string& path) {
+        session.open(path);
+        session.display(form);
+        session.markSaved();
+    }
+    EditSession session;
+    DerivedPaths paths;
     ShownForm form;
-    std::uintmax_t size = 0;
 };
-
-Shown showItem(const std::string& path) {
-    Shown s;
-    readItem(path, s.record);
-    std::error_code ec;
-    s.size = std::filesystem::file_size(resolvePath(path), ec);
-    recordDisplay(s.record, s.form);
-    return s;
-}
 
 using Names = std::vector<std::pair<std::string_view, std::string>>;
 
-// The entry at a list position of a list file; "" where the list has none.
-std::string listEntry(const std::string& listPath, int position) {
-    const std::vector<std::string> entries = readListFile(listPath);
-    return position >= 0 && static_cast<std::size_t>(position) < entries.size()
-               ? entries[static_cast<std::size_t>(position)]
-               : std::string();
-}
-
-// The names, pictures and descriptions that follow one field of the display.
-void addNames(Refresh what, const ValueForm& form, const TextFolders& dirs, Names& names) {
-    const auto text = [&](std::string_view control) { return form.text(control); };
-    const auto position = [&](std::string_view control) { return form.position(control); };
-    const auto add = [&](std::string_view control, const std::string& bytes) {
-        names.emplace_back(control, decodeWindows1252(bytes));
-    };
-    const DerivedPaths paths = dirs.paths();
-    const std::string& proItem = paths.proItemMsg;
-    const std::string& proto = paths.protoMsg;
-    switch (what) {
-    case Refresh::NameAndDescription:
-        add("nameField", lookupName(proItem, text("textIDfield")));
-        add("descField", lookupDescription(proItem, text("textIDfield")));
-        break;
-    case Refresh::GroundPreview:
-        names.emplace_back("groundPic",
-                           previewFile(paths.itemsLstFolder,
-                                       listEntry(paths.itemsLst, position("groundArtList"))));
-        break;
-    case Refresh::InventoryPreview:
-        names.emplace_back(
-            "invPic",
-            previewFile(paths.invenLstFolder, listEntry(paths.invenLst, position("invenArtList"))));
-        break;
-    case Refresh::MaterialName:
-        add("materialNameField", materialName(proto, text("materialIDfield")));
-        break;
-    case Refresh::DamageTypeName:
-        add("damageTypeNameField", damageTypeName(proto, text("damageTypeIDfield")));
-        break;
-    case Refresh::AmmoTypeName:
-        add("ammoTypeNameFIeld", ammoTypeName(proto, text("ammoTypeIDfield")));
-        break;
-    case Refresh::DefaultAmmoName:
-        add("ammoNameField", defaultAmmoName(proItem, text("ammoIDfield")));
-        break;
-    case Refresh::ProjectileName:
-        add("fireArtNameField", projectileName(paths.proCritMsg, paths.proMiscMsg,
-                                               position("fireFileList"), text("fireArtIDField")));
-        break;
-    case Refresh::MaleLooks:
-        add("maleLooksDesc",
-            looksDescription(listEntry(paths.crittersLst, position("maleLooksList"))));
-        break;
-    case Refresh::FemaleLooks:
-        add("femaleLooksDesc",
-            looksDescription(listEntry(paths.crittersLst, position("femaleLooksList"))));
-        break;
-    case Refresh::None:
-    case Refresh::PageStep:
-    case Refresh::Enabling:
-        break;
-    }
-}
-
 // What the display shows beside the fields of the item's pages, in display order,
 // from the fields' final values (the editor ends with the same texts).
-Names shownNames(const Shown& s, const TextFolders& dirs) {
+Names shownNames(const Shown& s) {
     Names names;
+    const auto add = [&](const Field& f) {
+        lookUpReferences(f.after, s.form, s.paths, [&](const ShownReference& r) {
+            names.emplace_back(r.control, r.isPicture ? r.text : decodeWindows1252(r.text));
+        });
+    };
     for (const auto& f : commonFields())
-        addNames(f.after, s.form, dirs, names);
-    for (const auto& f : sectionFields(s.record.typeName))
-        addNames(f.after, s.form, dirs, names);
+        add(f);
+    for (const auto& f : sectionFields(s.session.record().section()))
+        add(f);
     return names;
 }
 
-void printFields(const ValueForm& form, std::ostream& out) {
-    out << "{";
-    bool first = true;
+nlohmann::ordered_json fieldsJson(const ValueForm& form) {
+    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
     for (const auto& v : form.values()) {
-        out << (first ? "" : ",") << "\n    " << jsonString(v.control) << ": ";
         if (v.isList)
-            out << v.position;
+            fields[v.control] = v.position;
         else
-            out << jsonString(v.text);
-        first = false;
+            fields[v.control] = v.text;
     }
-    out << "\n  }";
+    return fields;
 }
 
-void printNames(const Names& names, std::ostream& out) {
-    out << "{";
-    bool first = true;
-    for (const auto& [control, text] : names) {
-        out << (first ? "" : ",") << "\n    " << jsonString(control) << ": " << jsonString(text);
-        first = false;
-    }
-    out << "\n  }";
+nlohmann::ordered_json namesJson(const Names& names) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    for (const auto& [control, text] : names)
+        json[std::string(control)] = text;
+    return json;
 }
 
 // Takes "--msg-dir DIR" or "--art-dir DIR" at args[i]; false when args[i] is neither.
@@ -206,18 +155,19 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
         dirs.art = dirs.msg;
     // Hashed before it is shown: a change in between makes a later --if-unchanged refuse.
     const std::string sha256 = currentVersion(file).sha256;
-    const Shown s = showItem(file);
+    Shown s(dirs);
+    s.open(file);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(resolvePath(file), ec);
+    nlohmann::ordered_json shown;
+    shown["type"] = std::string(s.session.record().typeName());
+    shown["fields"] = fieldsJson(s.form);
+    if (dirs.given())
+        shown["names"] = namesJson(shownNames(s));
+    shown["size"] = size;
+    shown["sha256"] = sha256;
     // Printed only once complete: a failure part way prints nothing.
-    std::ostringstream json;
-    json << "{\n  \"type\": " << jsonString(s.record.typeName) << ",\n  \"fields\": ";
-    printFields(s.form, json);
-    if (dirs.given()) {
-        const Names names = shownNames(s, dirs);
-        json << ",\n  \"names\": ";
-        printNames(names, json);
-    }
-    json << ",\n  \"size\": " << s.size << ",\n  \"sha256\": " << jsonString(sha256) << "\n}\n";
-    out << json.str();
+    out << jsonText(shown, 2) << "\n";
     return 0;
 }
 
@@ -227,7 +177,8 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
     const Field* field = fieldByControl(control);
     if (!slot || !field)
         throw Error("'" + std::string(control) + "' is not a control of this " +
-                    (s.record.typeName.empty() ? std::string("item") : s.record.typeName) +
+                    (s.session.record().type ? std::string(s.session.record().typeName())
+                                             : std::string("item")) +
                     " item");
     if (field->kind == FieldKind::ItemType)
         throw Error(std::string(control) +
@@ -241,25 +192,16 @@ void assign(Shown& s, std::string_view control, const std::string& value) {
         throw Error("'" + value + "' is not an entry of " + std::string(control));
     slot->position = position;
     if (field->kind == FieldKind::Addiction)
-        s.record.addictionCode = addictionCodeAt(position);
+        s.session.setAddictionCode(addictionCodeAt(position));
 }
 
-// The name and description that Save writes into pro_item.msg.
-struct ItemTexts {
-    std::string textId; // as shown, Windows-1252
-    std::string name;
-    std::string description;
-    std::string remembered; // the name the item showed
-};
-
-// The texts the item shows under the text id in the form.
-ItemTexts shownTexts(const ValueForm& form, const std::string& proItem,
-                     const std::string& remembered) {
-    ItemTexts t;
-    t.textId = encodeWindows1252(form.text("textIDfield"));
-    t.name = lookupName(proItem, t.textId);
-    t.description = lookupDescription(proItem, t.textId);
-    t.remembered = remembered;
+// The name and description the item shows under the text id in the form (UTF-8).
+ItemTextsEdit shownTexts(const Shown& s) {
+    ItemTextsEdit t;
+    t.textId = s.form.text("textIDfield");
+    lookUpReferences(Refresh::NameAndDescription, s.form, s.paths, [&](const ShownReference& r) {
+        (r.control == "nameField" ? t.name : t.description) = decodeWindows1252(r.text);
+    });
     return t;
 }
 
@@ -312,12 +254,12 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
                                            ": their names differ only in letter case; give "
                                            "--force to replace it");
     }
-    Shown s = showItem(file);
-    const std::string proItem = dirs.paths().proItemMsg;
-    ItemTexts texts;
+    Shown s(dirs, SavePolicy{.writeTexts = dirs.given()});
+    s.open(file);
+    ItemTextsEdit texts;
     if (dirs.given()) {
-        texts = shownTexts(s.form, proItem, "");
-        texts.remembered = texts.name;
+        texts = shownTexts(s);
+        s.session.rememberName(encodeWindows1252(texts.name));
     }
     std::optional<std::string> newName;
     std::optional<std::string> newDescription;
@@ -330,10 +272,7 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
         if (control == "nameField" || control == "descField") {
             if (!dirs.given())
                 throw Error(std::string(control) + " needs --msg-dir");
-            if (control == "nameField" && value.find_first_of("\r\n") != std::string::npos)
-                throw Error("nameField is one line: it cannot hold a line break");
-            (control == "nameField" ? newName : newDescription) =
-                encodeWindows1252Exactly(value, control == "nameField" ? "name" : "description");
+            (control == "nameField" ? newName : newDescription) = value;
         } else {
             assign(s, control, value);
         }
@@ -341,29 +280,20 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
     if (dirs.given()) {
         // A new text id shows that entry's texts, as the editor's text id field does;
         // typed texts then take their place.
-        if (encodeWindows1252(s.form.text("textIDfield")) != texts.textId)
-            texts = shownTexts(s.form, proItem, texts.remembered);
+        if (s.form.text("textIDfield") != texts.textId)
+            texts = shownTexts(s);
         if (newName)
             texts.name = *newName;
         if (newDescription)
             texts.description = *newDescription;
     }
-    // Every field is checked before anything is written.
-    ItemRecord updated = s.record;
-    recordUpdate(updated, s.form, saveAs.empty() ? AttackModeRule::Save : AttackModeRule::SaveAs);
-    // Both files or neither: pro_item.msg and the item are committed together.
-    const ItemTextsWrite write{proItem, texts.textId, texts.name, texts.description,
-                               texts.remembered};
-    // Right before the write, so that nothing written since the caller read it is lost.
+    // Right before the save, so that nothing written since the caller read it is lost.
     if (ifUnchanged && currentVersion(file).sha256 != *ifUnchanged) {
         err << "zantor-cli set: " << file
             << " is no longer the file that was read (its sha256 differs); nothing written\n";
         return 1;
     }
-    LineBuffer lines;
-    saveItemWithTexts(saveAs.empty() ? file : saveAs, updated,
-                      saveAs.empty() ? ItemSave::InPlace : ItemSave::As,
-                      dirs.given() ? &write : nullptr, lines);
+    s.session.save(saveAs.empty() ? SaveKind::Save : SaveKind::SaveAs, s.form, &texts, saveAs);
     return 0;
 }
 
@@ -395,22 +325,23 @@ const Verb kSetVerb{
     "Usage: zantor-cli set FILE.pro [--save-as OUT.pro [--force]] [--msg-dir DIR]\n"
     "                      [--if-unchanged HASH] CONTROL=VALUE...\n\n"
     "Starts from the values 'show' prints, replaces the named ones (a list takes a\n"
-    "position) and writes the item exactly as the editor's Save does: the file is\n"
-    "left read-only. With --save-as the item is written to OUT.pro as Save As does,\n"
-    "with its ordering of the attack-mode rows, and FILE.pro is left alone; an\n"
-    "existing OUT.pro, or a file whose name differs from it only in letter case, is\n"
-    "replaced only with --force.\n\n"
-    "With --msg-dir, the item's name and description are first written into the\n"
-    "folder's pro_item.msg as Save does, under the text id; nameField=TEXT and\n"
-    "descField=TEXT (UTF-8, written as Windows-1252; a description may hold line\n"
-    "breaks) replace them, otherwise the texts the item shows are written back. The\n"
-    "old name line is found by the name the item showed.\n"
+    "position) and saves through the same steps as the editor's Save: every field is\n"
+    "checked first; then the name and description (with --msg-dir) and the item file\n"
+    "are written together, both or neither, and the item file is left read-only.\n"
+    "With --save-as the item is written to OUT.pro as Save As does, with its ordering\n"
+    "of the attack-mode rows, and FILE.pro is left alone; an existing OUT.pro, or a\n"
+    "file whose name differs from it only in letter case, is replaced only with\n"
+    "--force.\n\n"
+    "With --msg-dir, the item's name and description are written into the folder's\n"
+    "pro_item.msg under the text id; nameField=TEXT and descField=TEXT (UTF-8, written\n"
+    "as Windows-1252; a description may hold line breaks) replace them, otherwise the\n"
+    "texts the item shows are written back. The old name line is found by the name\n"
+    "the item showed. Without --msg-dir, pro_item.msg is not touched.\n"
     "With --if-unchanged HASH (the \"sha256\" that show printed), nothing is written\n"
     "and the exit status is 1 when FILE.pro no longer has that hash: another program\n"
     "changed, replaced or removed it since it was read.\n"
     "Nothing is written when a control or a number is not valid, when a list value\n"
-    "is beyond what the field stores, or for iTypeList (Save never writes it). The\n"
-    "two files are written together: both or neither.\n",
+    "is beyond what the field stores, or for iTypeList (Save never writes it).\n",
     runSet};
 
 } // namespace zantor::cli

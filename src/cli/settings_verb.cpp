@@ -7,6 +7,8 @@
 #include "settings/file_settings_store.h"
 #include "settings/settings.h"
 
+#include <cerrno>
+#include <filesystem>
 #include <iomanip>
 #include <memory>
 #include <optional>
@@ -103,6 +105,13 @@ int runSettings(Args args, std::ostream& out, std::ostream& err) {
         }
         err << "zantor-cli settings: unexpected argument '" << args[i] << "' (see --help)\n";
         return 1;
+    }
+    if (root) {
+        // A store the system cannot even look for is an error, not a store without values.
+        std::error_code ec;
+        if (std::filesystem::status(*root, ec).type() == std::filesystem::file_type::none &&
+            ec == std::errc::filename_too_long)
+            throwIoError(ENAMETOOLONG, *root);
     }
     const std::unique_ptr<SettingsStore> owned =
         root ? std::make_unique<FileSettingsStore>(*root) : openUserSettingsStore();

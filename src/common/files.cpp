@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/files.h"
 
+#include "common/ascii.h"
 #include "common/error.h"
 
 #include <cerrno>
@@ -42,17 +43,6 @@ public:
 private:
     int m_fd;
 };
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(static_cast<unsigned char>(a[i])) != lower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 bool pathExists(const fs::path& p) {
     std::error_code ec;
@@ -162,7 +152,7 @@ fs::path resolvePath(const fs::path& path) {
         fs::path match;
         for (fs::directory_iterator d(dir, ec), dEnd; !ec && d != dEnd; d.increment(ec)) {
             const std::string name = d->path().filename().string();
-            if (sameIgnoringCase(name, part.string())) {
+            if (equalIgnoringAsciiCase(name, part.string())) {
                 match = current.empty() ? fs::path(name) : current / name;
                 break;
             }

@@ -3,7 +3,9 @@
 
 #include "common/error.h"
 
+#include <charconv>
 #include <limits>
+#include <system_error>
 
 namespace zantor {
 
@@ -12,29 +14,19 @@ std::string notAnIntegerMessage(std::string_view text) {
 }
 
 std::int32_t toInt(std::string_view text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size())
-        throw Error(notAnIntegerMessage(text));
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9')
-            throw Error(notAnIntegerMessage(text));
-        value = value * 10 + (c - '0');
-        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1)
+    // from_chars takes "-" but not "+"; a "+" may stand only before a digit.
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
+        if (digits.empty() || digits.front() == '-')
             throw Error(notAnIntegerMessage(text));
     }
-    if (negative)
-        value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max() ||
-        value < std::numeric_limits<std::int32_t>::min())
+    std::int32_t value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, ec] = std::from_chars(digits.data(), end, value);
+    if (ec != std::errc() || stop != end)
         throw Error(notAnIntegerMessage(text));
-    return static_cast<std::int32_t>(value);
+    return value;
 }
 
 std::int32_t addChecked(std::int32_t value, std::int64_t delta, std::string_view text) {

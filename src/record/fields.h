@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "record/item_record.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,14 +16,14 @@ enum class FieldKind {
     Number,         // 4-byte signed; edit with decimal text
     Byte,           // 1 byte; edit with decimal text 0-255, stores the low 8 bits
     ListWhole,      // list; position = the whole 4-byte number
-    ListCoded,      // list; position = the 3-byte number under a type-code byte (param)
+    ListCoded,      // list; position = the 3-byte number under the `typeCode` byte
     ListByte,       // list; position = the byte
     ProjectileFile, // list; position = the projectile file byte, stored with the projectile
     ProjectileId,   // edit; the 3-byte number after the projectile file byte (`linked`)
-    Statistic,      // list; the statistic rule (param 1: the list ends in "Min value of stat 2")
+    Statistic,      // list; the statistic rule (`withMinEntry`: "Min value of stat 2" ends it)
     Addiction,      // list through the addiction code
     ItemType,       // list; position = the type byte, never written
-    AttackMode,     // list; a 4-bit code of byte 27 (param: 0 low nibble, 4 high nibble)
+    AttackMode,     // list; the 4-bit code at `nibbleShift` of byte 27
     AttackRow,      // edit; a range or AP that the attack-mode rule may swap with its row twin
 };
 
@@ -42,16 +44,19 @@ enum class Refresh {
     Enabling,
 };
 
-// One field of an item file and the control that shows it.
+// One field of an item file and the control that shows it. The tables name each
+// member they set; the rest keep these defaults.
 struct Field {
-    std::string_view section; // "none" (common header), "armor", "container", ...
-    std::size_t offset;       // file offset
-    int width;                // bytes the value takes in the file
-    FieldKind kind;
-    std::string_view control; // the control's name
-    std::string_view label;   // its caption label
-    int listSize = 0;         // entries of a list whose size is fixed; 0 for the art lists
-    int param = -1;           // kind-specific, see FieldKind
+    Section section = Section::Header;
+    std::size_t offset = 0; // file offset
+    int width = 4;          // bytes the value takes in the file
+    FieldKind kind = FieldKind::Number;
+    std::string_view control;  // the control's name
+    std::string_view label;    // its caption label
+    int listSize = 0;          // entries of a list whose size is fixed; 0 for the art lists
+    int typeCode = -1;         // ListCoded: the byte stored above the 3-byte number
+    int nibbleShift = 0;       // AttackMode: 0 for the low 4 bits of byte 27, 4 for the high
+    bool withMinEntry = false; // Statistic: the list ends in "Min value of stat 2"
     Refresh after = Refresh::None;
     int maxLength = 0; // characters that may be typed into an edit; 0 = any
     std::string_view hint = {};
@@ -60,9 +65,9 @@ struct Field {
 
 /// The fields of the common header, in the order the record display fills them.
 std::span<const Field> commonFields();
-/// The fields of a type section ("armor", "container", "drug", "weapon", "ammo"),
-/// in display order; empty for "misc", "key" and "".
-std::span<const Field> sectionFields(std::string_view typeName);
+/// The fields of a type section (armor, container, drug, weapon, ammo), in display
+/// order; empty for misc, key and the header.
+std::span<const Field> sectionFields(Section section);
 /// Every field of every table, common header first.
 std::span<const Field* const> allFields();
 /// The field shown by a control, or nullptr.

@@ -23,30 +23,30 @@ void readItem(const std::filesystem::path& path, ItemRecord& record) {
 
     ItemRecord next = record;
     std::copy_n(data.begin(), kHeaderSize, next.header.begin());
-    next.typeName.clear();
+    next.type = nullptr;
     const auto rest = std::span<const unsigned char>(data).subspan(kHeaderSize);
     const ItemType* type = itemTypeByCode(next.header[kTypeByteOffset]);
     if (!type) {
         next.unknownRest.assign(rest.begin(), rest.end());
-    } else if (type->name == "misc") {
+    } else if (type->section == Section::Misc) {
         next.misc.assign(rest.begin(), rest.end());
-        next.typeName = type->name;
+        next.type = type;
     } else {
         if (rest.size() < type->sectionSize)
             throwIoCode(kReadBeyondEnd);
-        const auto area = next.area(type->name);
+        const auto area = next.area(type->section);
         std::copy_n(rest.begin(), type->sectionSize, area.begin());
-        next.typeName = type->name;
+        next.type = type;
     }
     record = std::move(next);
 }
 
 Bytes itemFileBytes(const ItemRecord& record) {
     Bytes out(record.header.begin(), record.header.end());
-    if (record.typeName.empty()) {
+    if (!record.type) {
         out.insert(out.end(), record.unknownRest.begin(), record.unknownRest.end());
     } else {
-        const auto area = record.area(record.typeName);
+        const auto area = record.area(record.section());
         out.insert(out.end(), area.begin(), area.end());
     }
     return out;

@@ -17,29 +17,31 @@ const ItemType* itemTypeByName(std::string_view name) {
     return nullptr;
 }
 
-std::span<std::uint8_t> ItemRecord::area(std::string_view section) {
+std::span<std::uint8_t> ItemRecord::area(Section section) {
     const auto& self = *this;
     const auto a = self.area(section);
     return {const_cast<std::uint8_t*>(a.data()), a.size()};
 }
 
-std::span<const std::uint8_t> ItemRecord::area(std::string_view section) const {
-    if (section == "none" || section.empty())
+std::span<const std::uint8_t> ItemRecord::area(Section section) const {
+    switch (section) {
+    case Section::Header:
         return header;
-    if (section == "armor")
+    case Section::Armor:
         return armor;
-    if (section == "container")
+    case Section::Container:
         return container;
-    if (section == "drug")
+    case Section::Drug:
         return drug;
-    if (section == "weapon")
+    case Section::Weapon:
         return weapon;
-    if (section == "ammo")
+    case Section::Ammo:
         return ammo;
-    if (section == "key")
+    case Section::Key:
         return key;
-    if (section == "misc")
+    case Section::Misc:
         return misc;
+    }
     return {};
 }
 
@@ -58,9 +60,9 @@ std::uint32_t readUInt24(std::span<const std::uint8_t> bytes, std::size_t offset
 namespace {
 
 // Section-relative offset of a file offset, or nothing when the field does not fit.
-bool localOffset(std::span<const std::uint8_t> area, std::string_view section,
-                 std::size_t fileOffset, std::size_t width, std::size_t& local) {
-    const bool isHeader = section == "none" || section.empty();
+bool localOffset(std::span<const std::uint8_t> area, Section section, std::size_t fileOffset,
+                 std::size_t width, std::size_t& local) {
+    const bool isHeader = section == Section::Header;
     if (!isHeader && fileOffset < kHeaderSize)
         return false;
     local = isHeader ? fileOffset : fileOffset - kHeaderSize;
@@ -69,7 +71,7 @@ bool localOffset(std::span<const std::uint8_t> area, std::string_view section,
 
 } // namespace
 
-std::int64_t readField(const ItemRecord& record, std::string_view section, std::size_t fileOffset,
+std::int64_t readField(const ItemRecord& record, Section section, std::size_t fileOffset,
                        int width) {
     const auto a = record.area(section);
     std::size_t at = 0;
@@ -85,9 +87,9 @@ std::int64_t readField(const ItemRecord& record, std::string_view section, std::
     }
 }
 
-void storeValue(ItemRecord& record, std::string_view section, std::int32_t value,
-                std::size_t fileOffset, int override) {
-    if (section == "misc" || section == "key")
+void storeValue(ItemRecord& record, Section section, std::int32_t value, std::size_t fileOffset,
+                int override) {
+    if (section == Section::Misc || section == Section::Key)
         return;
     const auto a = record.area(section);
     std::size_t at = 0;
@@ -101,8 +103,7 @@ void storeValue(ItemRecord& record, std::string_view section, std::int32_t value
     a[at + 3] = static_cast<std::uint8_t>(u);
 }
 
-void storeByte(ItemRecord& record, std::string_view section, std::int32_t value,
-               std::size_t fileOffset) {
+void storeByte(ItemRecord& record, Section section, std::int32_t value, std::size_t fileOffset) {
     const auto a = record.area(section);
     std::size_t at = 0;
     if (localOffset(a, section, fileOffset, 1, at))

@@ -21,7 +21,7 @@ std::int64_t stored(const ItemRecord& r, const Field& f) {
 }
 
 int attackCode(const ItemRecord& r, const Field& f) {
-    return (r.header[kAttackModeOffset] >> f.param) & 0x0F;
+    return (r.header[kAttackModeOffset] >> f.nibbleShift) & 0x0F;
 }
 
 // The attack-mode code a list stands for; a list without a selection keeps the code read.
@@ -35,12 +35,12 @@ void storeNumber(ItemRecord& r, const Field& f, const RecordForm& form, std::siz
 }
 
 void applyAttackModeRule(ItemRecord& r, const RecordForm& form, AttackModeRule rule) {
-    const auto fields = sectionFields("weapon");
+    const auto fields = sectionFields(Section::Weapon);
     const Field* modes[2] = {};
     std::vector<const Field*> rows; // range1, range2, ap1, ap2
     for (const auto& f : fields) {
         if (f.kind == FieldKind::AttackMode)
-            modes[f.param == 0 ? 0 : 1] = &f;
+            modes[f.nibbleShift == 0 ? 0 : 1] = &f;
         else if (f.kind == FieldKind::AttackRow)
             rows.push_back(&f);
     }
@@ -49,7 +49,7 @@ void applyAttackModeRule(ItemRecord& r, const RecordForm& form, AttackModeRule r
     const bool swap = rule == AttackModeRule::Save ? (m1 < m2 && m1 != 0) : (m1 > m2);
     const int high = swap ? m1 : m2;
     const int low = swap ? m2 : m1;
-    storeByte(r, "none", 16 * high + low, kAttackModeOffset);
+    storeByte(r, Section::Header, 16 * high + low, kAttackModeOffset);
     // Each row pair (range, then AP): the first row's field is at the lower offset.
     for (std::size_t i = 0; i + 1 < rows.size(); i += 2) {
         const Field& first = *rows[i];
@@ -78,7 +78,7 @@ void updateField(ItemRecord& r, const RecordForm& form, const Field& f, AttackMo
         const int p = form.position(f.control);
         const auto v = p < 0 ? stored(r, f) : p;
         storeValue(r, f.section, static_cast<std::int32_t>(v), f.offset,
-                   f.kind == FieldKind::ListCoded ? f.param : -1);
+                   f.kind == FieldKind::ListCoded ? f.typeCode : -1);
         break;
     }
     case FieldKind::ListByte: {
@@ -98,7 +98,7 @@ void updateField(ItemRecord& r, const RecordForm& form, const Field& f, AttackMo
         const int p = form.position(f.control);
         if (p < 0)
             break;
-        const bool minOfStat2 = f.param == 1 && p == f.listSize - 1;
+        const bool minOfStat2 = f.withMinEntry && p == f.listSize - 1;
         storeValue(r, f.section, minOfStat2 ? -2 : p - 1, f.offset, -1);
         break;
     }
@@ -106,7 +106,7 @@ void updateField(ItemRecord& r, const RecordForm& form, const Field& f, AttackMo
         storeValue(r, f.section, r.addictionCode, f.offset, -1);
         break;
     case FieldKind::AttackMode:
-        if (f.param == 0)
+        if (f.nibbleShift == 0)
             applyAttackModeRule(r, form, rule);
         break;
     case FieldKind::ProjectileFile: // stored with the projectile number
@@ -156,7 +156,7 @@ int displayedPosition(const ItemRecord& r, const Field& f) {
         return positionFor(attackCode(r, f), f.listSize);
     case FieldKind::Statistic: {
         const auto v = stored(r, f);
-        const bool hasMinEntry = f.param == 1;
+        const bool hasMinEntry = f.withMinEntry;
         if (hasMinEntry && v == -2)
             return f.listSize - 1;
         // Only "None" and the statistics themselves; a value that would land on
@@ -193,7 +193,7 @@ void recordDisplay(ItemRecord& record, RecordForm& form) {
     };
     for (const auto& f : commonFields())
         show(f);
-    for (const auto& f : sectionFields(record.typeName))
+    for (const auto& f : sectionFields(record.section()))
         show(f);
     form.refresh(Refresh::Enabling);
 }
@@ -201,7 +201,7 @@ void recordDisplay(ItemRecord& record, RecordForm& form) {
 void recordUpdate(ItemRecord& record, const RecordForm& form, AttackModeRule rule) {
     for (const auto& f : commonFields())
         updateField(record, form, f, rule);
-    for (const auto& f : sectionFields(record.typeName))
+    for (const auto& f : sectionFields(record.section()))
         updateField(record, form, f, rule);
 }
 

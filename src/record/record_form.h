@@ -19,6 +19,12 @@ public:
     virtual int position(std::string_view control) const = 0;
     /// A position that the list does not have leaves it without a selection.
     virtual void setPosition(std::string_view control, int position) = 0;
+    /// The selected entry of a list filled from a list file, as the file holds it
+    /// (bytes); "" without a selection or for other lists.
+    virtual std::string listEntry(std::string_view control) const {
+        (void)control;
+        return {};
+    }
     /// Runs the lookup, preview or page step that follows a field.
     virtual void refresh(Refresh what) { (void)what; }
 };

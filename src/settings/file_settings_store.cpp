@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/file_settings_store.h"
 
+#include "common/ascii.h"
 #include "common/error.h"
 #include "common/files.h"
 #include "common/numbers.h"
@@ -34,21 +35,6 @@ constexpr std::string_view kHeader =
     "# Letter case of names does not count. Escapes in NAME and TEXT: \\\\ \\n \\r \\t \\xHH.\n";
 
 constexpr std::string_view kBlanks = " \t\r";
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-// Value and key names are compared as the platform store does for the names the program
-// uses: ASCII letters without regard to case, every other byte as it is.
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
 
 std::string_view trim(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
@@ -100,7 +86,7 @@ std::string escape(std::string_view s, bool isName) {
 int hexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = lower(c);
+    c = asciiLower(c);
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
@@ -138,9 +124,9 @@ std::string unescape(std::string_view s) {
 }
 
 bool parseBool(std::string_view text) {
-    if (equalsIgnoringCase(text, "true"))
+    if (equalIgnoringAsciiCase(text, "true"))
         return true;
-    if (equalsIgnoringCase(text, "false"))
+    if (equalIgnoringAsciiCase(text, "false"))
         return false;
     try {
         return toInt(text) != 0;
@@ -151,7 +137,7 @@ bool parseBool(std::string_view text) {
 
 Values::iterator findValue(Values& values, std::string_view name) {
     for (auto it = values.begin(); it != values.end(); ++it)
-        if (equalsIgnoringCase(it->name, name))
+        if (equalIgnoringAsciiCase(it->name, name))
             return it;
     return values.end();
 }
@@ -279,7 +265,8 @@ std::optional<fs::path> findSubfolder(const fs::path& dir, const std::string& na
         return dir / name;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
-        if (it->is_directory(typeError) && equalsIgnoringCase(it->path().filename().string(), name))
+        if (it->is_directory(typeError) &&
+            equalIgnoringAsciiCase(it->path().filename().string(), name))
             return it->path();
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 #include "texts/message_lookup.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -48,7 +49,7 @@ std::size_t findPattern(std::string_view hay, std::string_view pattern, std::siz
             _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last)),
                           _mm_cmpeq_epi8(c, middle))));
         while (mask != 0) {
-            const std::size_t at = from + static_cast<std::size_t>(__builtin_ctz(mask));
+            const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(mask));
             if (std::memcmp(s + at, pattern.data(), m) == 0)
                 return at;
             mask &= mask - 1;

@@ -5,7 +5,6 @@
 #include "settings/settings_store.h"
 #include "ui/dialogs.h"
 #include "ui/look.h"
-#include "ui/mainwindow.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -22,11 +21,11 @@
 
 namespace zantor {
 
-TconfigWindow::TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWindow& main,
+TconfigWindow::TconfigWindow(UserDialogs& dialogs, SettingsStore& store, ConfigHost& host,
                              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_dialogs(dialogs), m_store(store), m_main(main) {
+      m_dialogs(dialogs), m_store(store), m_host(host) {
     setObjectName(QStringLiteral("configWindow"));
     setWindowTitle(QStringLiteral("Configuration"));
     applyLook(this);
@@ -212,14 +211,13 @@ void TconfigWindow::doneButtonClick() {
     setResult(QDialog::Accepted);
     reportErrors(m_dialogs, this, [this] {
         _writeDirectories();
-        m_main.rethrowPending();
+        m_host.rethrowKeptError();
     });
-    m_main.m_pendingError = nullptr;
+    m_host.forgetKeptError();
     accept();
 }
 
 void TconfigWindow::_writeDirectories() {
-    TmainWindow& m = m_main;
     // No key stays current after Done, also when a list cannot be loaded.
     struct KeyCloser {
         SettingsStore& store;
@@ -232,24 +230,25 @@ void TconfigWindow::_writeDirectories() {
         preferences[v.preference] = preferenceBox(v.preference)->isChecked();
     writePreferences(m_store, preferences);
     auto storeFolder = [&](Folder folder) {
-        writeFolder(m_store, folder, folderField(folder)->text().toStdString(), m.m_paths);
+        DerivedPaths paths = m_host.derivedPaths();
+        writeFolder(m_store, folder, folderField(folder)->text().toStdString(), paths);
+        m_host.setDerivedPaths(paths);
     };
     storeFolder(Folder::Msg);
     storeFolder(Folder::ItemsLst);
-    m.loadArtList(m.groundArtList, m.m_paths.itemsLst, false);
-    m.fillStatLists(false);
+    m_host.reloadList(ConfigHost::List::GroundArt);
+    m_host.reloadList(ConfigHost::List::Statistics);
     storeFolder(Folder::InvenLst);
-    m.loadArtList(m.invenArtList, m.m_paths.invenLst, false);
+    m_host.reloadList(ConfigHost::List::InventoryArt);
     storeFolder(Folder::CrittersLst);
-    m.loadArtList(m.maleLooksList, m.m_paths.crittersLst, false);
-    m.loadArtList(m.femaleLooksList, m.m_paths.crittersLst, false);
-    m.loadLineBuffer();
+    m_host.reloadList(ConfigHost::List::MaleLooks);
+    m_host.reloadList(ConfigHost::List::FemaleLooks);
+    m_host.reloadTexts();
     m_store.CloseKey();
     // The open item's names, list choices and previews come from the new files; the
     // display runs under the loading guard and leaves the saved flag as it was. The
     // calibre list keeps its names until the settings are next read.
-    if (!m.m_openPath.empty())
-        m.recordDisplay();
+    m_host.showOpenItemAgain();
 }
 
 void TconfigWindow::uninstallButtonClick() {
@@ -266,7 +265,7 @@ void TconfigWindow::uninstallButtonClick() {
         // Result 1 makes the main window read nothing back, so the settings are not
         // written again before the program ends.
         accept();
-        m_main.quit();
+        m_host.quit();
     });
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/settings.h"
+#include "ui/config_host.h"
 
 #include <QDialog>
 
@@ -15,7 +16,6 @@ class QToolButton;
 namespace zantor {
 
 class SettingsStore;
-class TmainWindow;
 class UserDialogs;
 
 // The configuration window: the four preferences and the four folders of the
@@ -25,7 +25,7 @@ class UserDialogs;
 class TconfigWindow final : public QDialog {
     Q_OBJECT
 public:
-    TconfigWindow(UserDialogs& dialogs, SettingsStore& store, TmainWindow& main,
+    TconfigWindow(UserDialogs& dialogs, SettingsStore& store, ConfigHost& host,
                   QWidget* parent = nullptr);
     TconfigWindow(const TconfigWindow&) = delete;
     TconfigWindow& operator=(const TconfigWindow&) = delete;
@@ -78,7 +78,7 @@ private:
 
     UserDialogs& m_dialogs;
     SettingsStore& m_store;
-    TmainWindow& m_main;
+    ConfigHost& m_host;
     int m_tag = 0;
 };
 

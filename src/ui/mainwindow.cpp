@@ -6,10 +6,10 @@
 #include "common/files.h"
 #include "record/fields.h"
 #include "record/item_file.h"
+#include "session/reference_names.h"
 #include "settings/settings_store.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
-#include "texts/item_save.h"
 #include "texts/item_texts.h"
 #include "texts/references.h"
 #include "ui/aboutwindow.h"
@@ -20,6 +20,7 @@
 #include "ui/game_text.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
+#include "ui/window_form.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -33,6 +34,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -50,84 +52,56 @@ const char* const kUnsavedOnQuit = "File has not saved! Do you want to save befo
 const char* const kUnsavedOnOpen =
     "File has not saved! Do you want to save before opening the next one?";
 
-// The type pages in page-index order with the item type names that show them.
+// The type pages in page-index order with the sections whose items show them.
 struct TypePage {
     int index;
-    const char* typeName;
+    Section section;
 };
-constexpr TypePage kTypePages[] = {
-    {1, "weapon"}, {2, "armor"}, {3, "container"}, {4, "drug"}, {5, "ammo"}};
+constexpr TypePage kTypePages[] = {{1, Section::Weapon},
+                                   {2, Section::Armor},
+                                   {3, Section::Container},
+                                   {4, Section::Drug},
+                                   {5, Section::Ammo}};
 
 } // namespace
 
-// The editor's controls as the record display and update see them.
-class TmainWindow::Form final : public RecordForm {
+// What the configuration window asks of this one.
+class TmainWindow::ConfigLink final : public ConfigHost {
 public:
-    explicit Form(TmainWindow& window) : m_w(window) {}
-
-    std::string text(std::string_view control) const override {
-        auto* e = qobject_cast<QLineEdit*>(widget(control));
-        return e ? e->text().toStdString() : std::string();
-    }
-    void setText(std::string_view control, const std::string& text) override {
-        if (auto* e = qobject_cast<QLineEdit*>(widget(control)))
-            m_w.setFieldText(e, QString::fromStdString(text));
-    }
-    int position(std::string_view control) const override {
-        auto* list = qobject_cast<QComboBox*>(widget(control));
-        return list ? list->currentIndex() : -1;
-    }
-    void setPosition(std::string_view control, int position) override {
-        if (auto* list = qobject_cast<QComboBox*>(widget(control)))
-            list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
-    }
-    void refresh(Refresh what) override {
-        switch (what) {
-        case Refresh::None:
+    explicit ConfigLink(TmainWindow& window) : m_w(window) {}
+    DerivedPaths derivedPaths() const override { return m_w.m_session.paths(); }
+    void setDerivedPaths(const DerivedPaths& paths) override { m_w.m_session.setPaths(paths); }
+    void reloadList(List list) override {
+        switch (list) {
+        case List::GroundArt:
+            m_w.loadArtList(m_w.groundArtList, false);
             break;
-        case Refresh::NameAndDescription:
-            m_w.showNameAndDescription();
+        case List::InventoryArt:
+            m_w.loadArtList(m_w.invenArtList, false);
             break;
-        case Refresh::GroundPreview:
-            m_w.groundPreview();
+        case List::MaleLooks:
+            m_w.loadArtList(m_w.maleLooksList, false);
             break;
-        case Refresh::MaterialName:
-            m_w._changeMaterialName();
+        case List::FemaleLooks:
+            m_w.loadArtList(m_w.femaleLooksList, false);
             break;
-        case Refresh::InventoryPreview:
-            m_w.inventoryPreview();
-            break;
-        case Refresh::PageStep:
-            m_w.pageStep();
-            break;
-        case Refresh::DamageTypeName:
-            m_w._changeDmgType();
-            break;
-        case Refresh::ProjectileName:
-            m_w._changeFireArtName();
-            break;
-        case Refresh::AmmoTypeName:
-            m_w._changeAmmoType();
-            break;
-        case Refresh::DefaultAmmoName:
-            m_w._changeDefaultAmmoName();
-            break;
-        case Refresh::MaleLooks:
-            m_w.maleLooksListChange();
-            break;
-        case Refresh::FemaleLooks:
-            m_w.femaleLooksListChange();
-            break;
-        case Refresh::Enabling:
-            m_w.enablingStep();
+        case List::Statistics:
+            m_w.fillStatLists(false);
             break;
         }
     }
+    void reloadTexts() override { m_w.loadLineBuffer(); }
+    void showOpenItemAgain() override {
+        // The names, list choices and previews come from the new files; the display
+        // runs under the loading guard and leaves the saved flag as it was.
+        if (m_w.m_session.isOpen())
+            m_w.recordDisplay();
+    }
+    void rethrowKeptError() override { m_w.m_runner.rethrowPending(); }
+    void forgetKeptError() override { m_w.m_runner.forgetPending(); }
+    void quit() override { m_w.quit(); }
 
 private:
-    QWidget* widget(std::string_view control) const {
-        return m_w.m_controls.value(QString::fromUtf8(control.data(), qsizetype(control.size())));
-    }
     TmainWindow& m_w;
 };
 
@@ -156,7 +130,8 @@ private:
 TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_store(store), m_dialogs(dialogs), m_form(std::make_unique<Form>(*this)) {
+      m_store(store), m_dialogs(dialogs), m_runner(dialogs, this),
+      m_configLink(std::make_unique<ConfigLink>(*this)) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Zantor | v3.5"));
     applyLook(this);
@@ -198,6 +173,9 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->objectName().isEmpty())
             m_controls.insert(w->objectName(), w);
+    m_form = std::make_unique<WindowForm>(
+        m_controls, [this](QLineEdit* field, const QString& text) { setFieldText(field, text); },
+        [this](Refresh what) { refreshAfterField(what); });
     connectHandlers();
     setUpSafeEditing();
     FormCreate();
@@ -210,34 +188,58 @@ void TmainWindow::attachWindows(TconfigWindow* config, TaboutWindow* about) {
     m_about = about;
 }
 
-// Runs a handler from a signal. Inside another user action (the program writing into
-// a field) an error is kept for that action, which rethrows it where it wrote; at the
-// top it ends the action and is shown.
+ConfigHost& TmainWindow::configHost() {
+    return *m_configLink;
+}
+
 void TmainWindow::run(const std::function<void()>& handler) {
-    if (m_actionDepth > 0) {
-        if (m_pendingError)
-            return;
-        try {
-            handler();
-        } catch (...) {
-            m_pendingError = std::current_exception();
-        }
-        return;
-    }
-    ++m_actionDepth;
-    reportErrors(m_dialogs, this, [&] {
-        handler();
-        rethrowPending();
-    });
-    m_pendingError = nullptr;
-    --m_actionDepth;
+    m_runner.run(handler);
 }
 
 void TmainWindow::rethrowPending() {
-    if (m_pendingError) {
-        auto error = m_pendingError;
-        m_pendingError = nullptr;
-        std::rethrow_exception(error);
+    m_runner.rethrowPending();
+}
+
+void TmainWindow::refreshAfterField(Refresh what) {
+    switch (what) {
+    case Refresh::None:
+        break;
+    case Refresh::NameAndDescription:
+        showNameAndDescription();
+        break;
+    case Refresh::GroundPreview:
+        groundPreview();
+        break;
+    case Refresh::MaterialName:
+        _changeMaterialName();
+        break;
+    case Refresh::InventoryPreview:
+        inventoryPreview();
+        break;
+    case Refresh::PageStep:
+        pageStep();
+        break;
+    case Refresh::DamageTypeName:
+        _changeDmgType();
+        break;
+    case Refresh::ProjectileName:
+        _changeFireArtName();
+        break;
+    case Refresh::AmmoTypeName:
+        _changeAmmoType();
+        break;
+    case Refresh::DefaultAmmoName:
+        _changeDefaultAmmoName();
+        break;
+    case Refresh::MaleLooks:
+        maleLooksListChange();
+        break;
+    case Refresh::FemaleLooks:
+        femaleLooksListChange();
+        break;
+    case Refresh::Enabling:
+        enablingStep();
+        break;
     }
 }
 
@@ -296,10 +298,8 @@ void TmainWindow::connectHandlers() {
         e->installEventFilter(this);
     dirField->installEventFilter(this);
 
-    connect(mainPages, &QTabWidget::currentChanged, this, [this](int index) {
-        if (!m_programChangesPage)
-            run([&] { mainPagesChange(index); });
-    });
+    connect(mainPages, &QTabWidget::currentChanged, this,
+            [this](int index) { run([&] { mainPagesChange(index); }); });
     connect(filterAll, &QCheckBox::toggled, this, [this] { run([this] { filterAllClick(); }); });
     connect(browseButton, &QToolButton::clicked, this,
             [this] { run([this] { browseButtonClick(); }); });
@@ -335,7 +335,7 @@ void TmainWindow::connectHandlers() {
 // Window events
 
 void TmainWindow::FormCreate() {
-    m_saved = true;
+    m_session.markSaved();
 }
 
 void TmainWindow::showEvent(QShowEvent* event) {
@@ -356,13 +356,21 @@ void TmainWindow::changeEvent(QEvent* event) {
 
 void TmainWindow::_mainWindowShow() {
     SettingsForm target(*this);
-    readAllSettings(m_store, target, m_paths, currentDirectory());
+    DerivedPaths paths = m_session.paths();
+    // The paths formed before a failing value stay formed.
+    struct Keep {
+        EditSession& session;
+        DerivedPaths& paths;
+        ~Keep() { session.setPaths(paths); }
+    };
+    {
+        const Keep keep{m_session, paths};
+        readAllSettings(m_store, target, paths, currentDirectory());
+    }
     loadLineBuffer();
     fillCalibreList();
-    loadArtList(groundArtList, m_paths.itemsLst, true);
-    loadArtList(invenArtList, m_paths.invenLst, true);
-    loadArtList(maleLooksList, m_paths.crittersLst, true);
-    loadArtList(femaleLooksList, m_paths.crittersLst, true);
+    for (QComboBox* list : {groundArtList, invenArtList, maleLooksList, femaleLooksList})
+        loadArtList(list, true);
     fillStatLists(true);
 }
 
@@ -392,14 +400,14 @@ void TmainWindow::quit() {
 
 void TmainWindow::_exit() {
     writeFilters();
-    if (m_config->askIfSaveCheck->isChecked() && !m_saved) {
+    if (m_config->askIfSaveCheck->isChecked() && !m_session.saved()) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnQuit),
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                           QMessageBox::Yes);
         if (answer == QMessageBox::Yes) {
             saveButtonClick();
-            if (!m_saved) // the question about a change on disk was cancelled
+            if (!m_session.saved()) // the question about a change on disk was cancelled
                 return;
         } else if (answer != QMessageBox::No) {
             return;
@@ -412,10 +420,10 @@ void TmainWindow::_showConfig() {
     writeFilters();
     const int page = mainPages->currentIndex();
     m_config->setPageTag(page);
-    const int result = m_config->exec() == QDialog::Accepted ? 1 : 2;
+    const bool done = m_config->exec() == QDialog::Accepted;
     if (m_quitting)
         return;
-    if (result == 2)
+    if (!done) // Cancel: the stored values come back
         _mainWindowShow();
     setPageByProgram(page);
 }
@@ -478,41 +486,40 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
 // Pages and change tracking
 
 void TmainWindow::notSaved() {
-    if (m_tag == 0)
-        m_saved = false;
+    if (!m_loading)
+        m_session.markUnsaved();
 }
 
 void TmainWindow::setPageByProgram(int index) {
-    m_programChangesPage = true;
+    // A page the program shows is not the user's choice.
+    const QSignalBlocker quiet(mainPages);
     mainPages->setCurrentIndex(index);
-    m_programChangesPage = false;
 }
 
 void TmainWindow::mainPagesChange(int index) {
     if (index < 1) {
-        m_pageMode = 1;
+        m_pageMode = PageMode::CommonPage;
         return;
     }
-    m_pageMode = 2;
+    m_pageMode = PageMode::TypePage;
     writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderPageValue);
 }
 
 void TmainWindow::pageStep() {
-    m_programChangesPage = true;
+    const QSignalBlocker quiet(mainPages);
     for (const auto& p : kTypePages)
         mainPages->setTabVisible(p.index, false);
     for (const auto& p : kTypePages) {
-        if (m_record.typeName != p.typeName)
+        if (m_session.record().section() != p.section)
             continue;
         mainPages->setTabVisible(p.index, true);
-        if (m_pageMode == 2)
+        if (m_pageMode == PageMode::TypePage)
             mainPages->setCurrentIndex(p.index);
     }
-    m_programChangesPage = false;
 }
 
 void TmainWindow::enablingStep() {
-    const bool open = !m_openPath.empty();
+    const bool open = m_session.isOpen();
     saveButton->setEnabled(open);
     saveasButton->setEnabled(open);
     mainPages->setEnabled(open);
@@ -520,24 +527,20 @@ void TmainWindow::enablingStep() {
 
 void TmainWindow::recordDisplay() {
     // The guard comes down however the display ends, so later edits count as edits.
-    m_tag = 1;
+    m_loading = true;
     struct Lower {
-        int& tag;
-        ~Lower() { tag = 0; }
-    } lower{m_tag};
-    ::zantor::recordDisplay(m_record, *m_form);
+        bool& loading;
+        ~Lower() { loading = false; }
+    } lower{m_loading};
+    m_session.display(*m_form);
     m_undo->rebase(); // the program's fill is no step
 }
 
 void TmainWindow::openItem(const std::string& path) {
-    // Taken first: a change made while the item is read shows as a change at Save.
-    FileVersion version = currentVersion(path, kLargestItemFile + 1);
-    readItem(path, m_record); // all or nothing: a failure changes nothing
-    m_openPath = path;
-    m_openVersion = std::move(version);
+    m_session.open(path); // all or nothing: a failure changes nothing
     commonTab->setEnabled(true);
     recordDisplay();
-    m_saved = true;
+    m_session.markSaved();
     m_undo->clear();
     m_watch->watch(QString::fromStdString(path));
 }
@@ -570,17 +573,25 @@ void TmainWindow::setDescription(const QString& text) {
     rethrowPending();
 }
 
+void TmainWindow::showReferences(Refresh what) {
+    lookUpReferences(what, *m_form, m_session.paths(), [this](const ShownReference& r) {
+        QWidget* control = m_form->widget(r.control);
+        if (auto* picture = qobject_cast<PicturePane*>(control))
+            picture->load(QString::fromStdString(r.text));
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            setFieldText(edit, fromGame(r.text));
+        else if (control == descField)
+            setDescription(descriptionText(r.text));
+    });
+}
+
 void TmainWindow::showNameAndDescription() {
-    const std::string id = textIDfield->text().toStdString();
-    setFieldText(nameField, fromGame(lookupName(m_paths.proItemMsg, id)));
-    setDescription(descriptionText(lookupDescription(m_paths.proItemMsg, id)));
-    m_rememberedName = toGame(nameField->text());
+    showReferences(Refresh::NameAndDescription);
+    m_session.rememberName(toGame(nameField->text()));
 }
 
 void TmainWindow::textIDfieldChange() {
-    const std::string id = textIDfield->text().toStdString();
-    setFieldText(nameField, fromGame(lookupName(m_paths.proItemMsg, id)));
-    setDescription(descriptionText(lookupDescription(m_paths.proItemMsg, id)));
+    showReferences(Refresh::NameAndDescription);
 }
 
 void TmainWindow::textIDfieldKeyDown(bool up) {
@@ -590,46 +601,35 @@ void TmainWindow::textIDfieldKeyDown(bool up) {
 
 void TmainWindow::nameFieldChange() {
     // The field's text is Unicode already: it goes into the caption as it is.
-    setWindowTitle(
-        QString::fromStdString(windowCaption(m_openPath, nameField->text().toStdString())));
+    setWindowTitle(QString::fromStdString(
+        windowCaption(m_session.openPath(), nameField->text().toStdString())));
     notSaved();
 }
 
 void TmainWindow::loadLineBuffer() {
-    m_lineBuffer.load(m_paths.proItemMsg);
+    m_session.loadTexts();
 }
 
 // ---------------------------------------------------------------------------
 // Save and Save As
 
-void TmainWindow::save(AttackModeRule rule, const std::string& path, bool inPlace) {
-    // Refused before anything is written, rather than stored with question marks.
-    ItemTextsWrite texts;
-    texts.proItemMsg = m_paths.proItemMsg;
-    texts.textId = textIDfield->text().toStdString();
-    texts.name = encodeWindows1252Exactly(nameField->text().toStdString(), "name");
-    texts.description =
-        encodeWindows1252Exactly(descField->toPlainText().toStdString(), "description");
-    texts.remembered = m_rememberedName;
-    ::zantor::recordUpdate(m_record, *m_form, rule);
-    // Both files or neither: pro_item.msg and the item are committed together.
-    saveItemWithTexts(path, m_record, inPlace ? ItemSave::InPlace : ItemSave::As, &texts,
-                      m_lineBuffer);
-    if (inPlace)
-        rememberSavedVersion();
-    m_rememberedName = texts.name;
-    m_saved = true;
+void TmainWindow::save(SaveKind kind, const std::string& path) {
+    const ItemTextsEdit texts{textIDfield->text().toStdString(), nameField->text().toStdString(),
+                              descField->toPlainText().toStdString()};
+    m_session.save(kind, *m_form, &texts, path);
 }
 
 void TmainWindow::saveButtonClick() {
     m_undo->commit();
-    if (diskAllowsSave())
-        save(AttackModeRule::Save, m_openPath, true);
+    if (!diskAllowsSave())
+        return;
+    save(SaveKind::Save);
+    m_watch->watch(QString::fromStdString(m_session.openPath()));
 }
 
 void TmainWindow::_saveAs() {
     const QString path = m_dialogs.chooseSaveFile(
-        this, dirField->text(), QString::fromStdString(m_openPath),
+        this, dirField->text(), QString::fromStdString(m_session.openPath()),
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
         return;
@@ -642,44 +642,38 @@ void TmainWindow::_saveAs() {
                           QStringLiteral(" already exists and would be replaced. Replace it?"),
                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    save(AttackModeRule::SaveAs, path.toStdString(), false);
+    save(SaveKind::SaveAs, path.toStdString());
 }
 
 // ---------------------------------------------------------------------------
 // Names beside numbers
 
 void TmainWindow::_changeMaterialName() {
-    setFieldText(materialNameField,
-                 fromGame(materialName(m_paths.protoMsg, materialIDfield->text().toStdString())));
+    showReferences(Refresh::MaterialName);
     notSaved();
 }
 
 void TmainWindow::_changeDmgType() {
-    setFieldText(
-        damageTypeNameField,
-        fromGame(damageTypeName(m_paths.protoMsg, damageTypeIDfield->text().toStdString())));
+    showReferences(Refresh::DamageTypeName);
     notSaved();
 }
 
 void TmainWindow::_changeAmmoType() {
-    setFieldText(ammoTypeNameFIeld,
-                 fromGame(ammoTypeName(m_paths.protoMsg, ammoTypeIDfield->text().toStdString())));
+    showReferences(Refresh::AmmoTypeName);
     notSaved();
 }
 
 void TmainWindow::_changeDefaultAmmoName() {
-    const std::string text = ammoIDfield->text().toStdString();
-    if (isDefaultAmmoSentinel(text))
-        setFieldText(ammoIDfield, QStringLiteral("0"));
+    // The marker turns into "0"; that change shows the name.
+    if (const auto shown = markerCorrection(Refresh::DefaultAmmoName, *m_form))
+        setFieldText(ammoIDfield, QString::fromStdString(*shown));
     else
-        setFieldText(ammoNameField, fromGame(defaultAmmoName(m_paths.proItemMsg, text)));
+        showReferences(Refresh::DefaultAmmoName);
     notSaved();
 }
 
 void TmainWindow::_changeFireArtName() {
-    setFieldText(fireArtNameField, fromGame(projectileName(m_paths.proCritMsg, m_paths.proMiscMsg,
-                                                           fireFileList->currentIndex(),
-                                                           fireArtIDField->text().toStdString())));
+    showReferences(Refresh::ProjectileName);
     notSaved();
 }
 
@@ -706,8 +700,8 @@ void TmainWindow::fireArtIDFieldKeyDown(bool up) {
 }
 
 void TmainWindow::addListChange(int index) {
-    m_saved = false;
-    m_record.addictionCode = addictionCodeAt(index);
+    m_session.markUnsaved();
+    m_session.setAddictionCode(addictionCodeAt(index));
 }
 
 void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entries,
@@ -723,38 +717,28 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
 // Each table is read before its list is emptied, so one that cannot be read leaves the
 // list as it was.
 void TmainWindow::fillCalibreList() {
-    refill(ammoTypeList, calibreEntries(m_paths.protoMsg), true);
+    refill(ammoTypeList, calibreEntries(m_session.paths().protoMsg), true);
 }
 
 void TmainWindow::fillStatLists(bool keepSelection) {
     for (QComboBox* list : {statList1, statList2, statList3})
-        refill(list, statEntries(m_paths.statMsg, list == statList1), keepSelection);
+        refill(list, statEntries(m_session.paths().statMsg, list == statList1), keepSelection);
 }
 
 // ---------------------------------------------------------------------------
 // Art previews and looks
 
-void TmainWindow::loadArtList(QComboBox* list, const std::string& path, bool keepSelection) {
-    refill(list, readListFile(path), keepSelection);
+void TmainWindow::loadArtList(QComboBox* list, bool keepSelection) {
+    const std::string control = list->objectName().toStdString();
+    refill(list, readListFile(*artListFile(control, m_session.paths())), keepSelection);
 }
-
-namespace {
-
-// The selected entry as the list file holds it (game text); empty without a selection.
-std::string selectedEntry(const QComboBox* list) {
-    return list->currentIndex() < 0 ? std::string() : toGame(list->currentText());
-}
-
-} // namespace
 
 void TmainWindow::groundPreview() {
-    groundPic->load(
-        QString::fromStdString(previewFile(m_paths.itemsLstFolder, selectedEntry(groundArtList))));
+    showReferences(Refresh::GroundPreview);
 }
 
 void TmainWindow::inventoryPreview() {
-    invPic->load(
-        QString::fromStdString(previewFile(m_paths.invenLstFolder, selectedEntry(invenArtList))));
+    showReferences(Refresh::InventoryPreview);
 }
 
 void TmainWindow::groundArtListChange() {
@@ -767,17 +751,13 @@ void TmainWindow::invenArtListChange() {
     notSaved();
 }
 
-void TmainWindow::showLooks(QComboBox* list, QLineEdit* desc) {
-    notSaved();
-    const std::string entry = selectedEntry(list);
-    setFieldText(desc, fromGame(looksDescription(entry)));
-}
-
 void TmainWindow::maleLooksListChange() {
-    showLooks(maleLooksList, maleLooksDesc);
+    notSaved();
+    showReferences(Refresh::MaleLooks);
 }
 void TmainWindow::femaleLooksListChange() {
-    showLooks(femaleLooksList, femaleLooksDesc);
+    notSaved();
+    showReferences(Refresh::FemaleLooks);
 }
 
 // ---------------------------------------------------------------------------
@@ -816,7 +796,7 @@ void TmainWindow::writeFilters() {
 // Item browser
 
 void TmainWindow::dirFieldChange() {
-    m_rescanMark = 1;
+    m_rescanNeeded = true;
     writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderValue);
 }
 
@@ -825,7 +805,7 @@ void TmainWindow::dirFieldExit() {
 }
 
 void TmainWindow::refreshButtonClick() {
-    m_rescanMark = 1;
+    m_rescanNeeded = true;
     startScan();
 }
 
@@ -844,7 +824,7 @@ void TmainWindow::browseButtonClick() {
 }
 
 void TmainWindow::startScan() {
-    if (m_rescanMark != 1)
+    if (!m_rescanNeeded)
         return;
     m_programFillsList = true;
     itemList->clear();
@@ -870,9 +850,8 @@ void TmainWindow::TimerTimer() {
         request.types[i] = byType[i]->isChecked();
     request.all = filterAll->isChecked();
     request.withNames = m_config->fileNamesOnly->isChecked();
-    request.proItemMsg = m_paths.proItemMsg;
     // The scan runs to its end without taking input; the bar repaints as it goes.
-    const ScanResult result = scanFolder(request, [this](std::size_t done, std::size_t total) {
+    const ScanResult result = m_session.scan(request, [this](std::size_t done, std::size_t total) {
         if (done == 0)
             progBar->setMaximum(std::max(static_cast<int>(total), 1));
         progBar->setValue(static_cast<int>(done));
@@ -892,7 +871,7 @@ void TmainWindow::TimerTimer() {
     itemCount->show();
     refreshButton->show();
     openButton->show();
-    m_rescanMark = 0;
+    m_rescanNeeded = false;
     if (!result.error.empty())
         throw Error(result.error);
 }
@@ -919,13 +898,13 @@ void TmainWindow::openButtonClick() {
     const QListWidgetItem* entry = selectedListEntry();
     if (!entry)
         return;
-    if (m_config->saveOnOpen->isChecked() && !m_saved) {
+    if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnOpen),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer == QMessageBox::Yes) {
             saveButtonClick();
-            if (!m_saved) // the question about a change on disk was cancelled
+            if (!m_session.saved()) // the question about a change on disk was cancelled
                 return;
         }
     }

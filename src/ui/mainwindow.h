@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/file_version.h"
 #include "record/item_record.h"
 #include "record/record_form.h"
+#include "session/edit_session.h"
 #include "settings/settings.h"
-#include "texts/line_buffer.h"
+#include "ui/action_runner.h"
+#include "ui/config_host.h"
 
 #include <QHash>
 #include <QWidget>
@@ -39,6 +40,7 @@ class TaboutWindow;
 class TconfigWindow;
 class UserDialogs;
 class PicturePane;
+class WindowForm;
 
 // The editor: a page control with the common page and one page per item type, the
 // item browser below it and the row of command buttons.
@@ -54,18 +56,24 @@ public:
     void attachWindows(TconfigWindow* config, TaboutWindow* about);
 
     // State that the rest of the program and tests read.
-    bool saved() const { return m_saved; }
-    int loadingGuard() const { return m_tag; }
-    int pageMode() const { return m_pageMode; }
-    const ItemRecord& record() const { return m_record; }
-    const std::string& openPath() const { return m_openPath; }
-    const std::string& rememberedName() const { return m_rememberedName; }
-    int rescanMark() const { return m_rescanMark; }
+    bool saved() const { return m_session.saved(); }
+    // Which page the user last chose: the type page of an opened item comes to the front
+    // only after the user chose a type page.
+    enum class PageMode { NoChoice, CommonPage, TypePage };
+
+    /// True while the program itself fills the editor: its writes are no edits.
+    bool loading() const { return m_loading; }
+    PageMode pageMode() const { return m_pageMode; }
+    const ItemRecord& record() const { return m_session.record(); }
+    const std::string& openPath() const { return m_session.openPath(); }
+    const std::string& rememberedName() const { return m_session.rememberedName(); }
+    /// True when the item list must be rebuilt (the folder changed or a rescan was asked).
+    bool rescanNeeded() const { return m_rescanNeeded; }
+    const DerivedPaths& derivedPaths() const { return m_session.paths(); }
     /// The history of the user's edits in the form.
     FormUndo& undo() const { return *m_undo; }
     /// The watch on the open item file.
     DiskWatch& diskWatch() const { return *m_watch; }
-    const DerivedPaths& derivedPaths() const { return m_paths; }
 
     /// Opens an item file as the item browser's Open does after forming the path.
     /// Returns false (after showing the error) when the file could not be read.
@@ -73,6 +81,9 @@ public:
 
     /// Ends the program without asking and without writing the settings.
     void quit();
+
+    /// What the configuration window asks of this one.
+    ConfigHost& configHost();
 
     // Controls, named as the user-visible parts of the window are named elsewhere.
     QTabWidget* mainPages = nullptr;
@@ -97,7 +108,6 @@ public:
     QLineEdit* priceField = nullptr;
     PicturePane* invPic = nullptr;
     PicturePane* groundPic = nullptr;
-    QPlainTextEdit* textLines = nullptr;
 
     // Weapon page.
     QComboBox* atkMode1List = nullptr;
@@ -208,16 +218,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class Form;
     class SettingsForm;
-    friend class Form;
-    friend class SettingsForm;
-    // Done in the configuration window stores the folders, rebuilds the derived paths,
-    // reloads this window's lists and shows the open item again.
-    friend class TconfigWindow;
+    class ConfigLink;
 
     void run(const std::function<void()>& handler);
     void rethrowPending();
+    /// Runs the lookup, preview or page step that follows a field the display filled.
+    void refreshAfterField(Refresh what);
     void setFieldText(QLineEdit* field, const QString& text);
     void setDescription(const QString& text);
     void setPageByProgram(int index);
@@ -292,18 +299,19 @@ private:
     void recordDisplay();
     void openItem(const std::string& path);
     void showNameAndDescription();
+    /// Shows what follows a refresh (names, pictures, looks) in the controls it names.
+    void showReferences(Refresh what);
     void pageStep();
     void enablingStep();
     void groundPreview();
     void inventoryPreview();
-    void showLooks(QComboBox* list, QLineEdit* desc);
     void loadLineBuffer();
     /// Replaces a list's entries (game text), keeping its selected position if asked.
     void refill(QComboBox* list, const std::vector<std::string>& entries, bool keepSelection);
     void fillCalibreList();
     void fillStatLists(bool keepSelection);
-    void loadArtList(QComboBox* list, const std::string& path, bool keepSelection);
-    void save(AttackModeRule rule, const std::string& path, bool inPlace);
+    void loadArtList(QComboBox* list, bool keepSelection);
+    void save(SaveKind kind, const std::string& path = {});
 
     // Changes on disk, undo and revert.
     void setUpSafeEditing();
@@ -315,7 +323,6 @@ private:
     ChangeAnswer askAboutChange();
     void reloadItem();
     void revert();
-    void rememberSavedVersion();
     void startScan();
     void writeFilters();
     void stepField(QLineEdit* field, bool up, bool material);
@@ -324,29 +331,22 @@ private:
     UserDialogs& m_dialogs;
     TconfigWindow* m_config = nullptr;
     TaboutWindow* m_about = nullptr;
-    std::unique_ptr<Form> m_form;
+    ActionRunner m_runner;
+    std::unique_ptr<ConfigLink> m_configLink;
     QHash<QString, QWidget*> m_controls;
-    int m_actionDepth = 0;
-    std::exception_ptr m_pendingError;
-    bool m_programChangesPage = false;
+    std::unique_ptr<WindowForm> m_form;
     bool m_programFillsList = false;
     bool m_listPressPending = false; // a mouse press on the item list not yet answered
     bool m_shownOnce = false;
 
-    // Program-wide state of the editor.
-    ItemRecord m_record;
-    std::string m_openPath;
-    std::string m_rememberedName;
-    DerivedPaths m_paths;
-    bool m_saved = true;
-    int m_tag = 0;      // the loading guard
-    int m_pageMode = 0; // 0 no choice yet, 1 common page, 2 a type page
+    // The open item, its paths and Save: what the window and zantor-cli share.
+    EditSession m_session;
+    bool m_loading = false; // the loading guard
+    PageMode m_pageMode = PageMode::NoChoice;
     int m_selectionKeeper = -1;
     bool m_firstActivation = true;
     bool m_quitting = false;
-    int m_rescanMark = 0; // the item list's tag: 1 when the list must be rebuilt
-    LineBuffer m_lineBuffer;
-    FileVersion m_openVersion; // the open item file as it was read or last saved
+    bool m_rescanNeeded = false;
     DiskWatch* m_watch = nullptr;
     FormUndo* m_undo = nullptr;
     bool m_askingAboutDisk = false;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Safe editing in the main window: a change that another program makes to the open item
 // file is never written over unseen, and the user's edits can be undone and redone.
-#include "common/sha256.h"
 #include "record/fields.h"
 #include "record/item_file.h"
 #include "ui/dialogs.h"
@@ -63,7 +62,7 @@ TmainWindow::ChangeAnswer TmainWindow::askAboutChange() {
         QStringLiteral("%1 was changed on disk by another program.\n\n"
                        "Reload it and drop your changes, or keep your changes and write "
                        "them over it at the next Save?")
-            .arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()),
+            .arg(QFileInfo(QString::fromStdString(m_session.openPath())).fileName()),
         {QStringLiteral("Reload"), QStringLiteral("Keep mine"), QStringLiteral("Cancel")});
     m_askingAboutDisk = false;
     switch (answer) {
@@ -72,7 +71,7 @@ TmainWindow::ChangeAnswer TmainWindow::askAboutChange() {
         return ChangeAnswer::Reload;
     case 1:
         // The version on disk now is the one the user has seen and chosen to replace.
-        m_openVersion = currentVersion(m_openPath, kLargestItemFile + 1);
+        m_session.acceptDiskVersion();
         return ChangeAnswer::KeepMine;
     default:
         return ChangeAnswer::Cancel;
@@ -80,19 +79,19 @@ TmainWindow::ChangeAnswer TmainWindow::askAboutChange() {
 }
 
 void TmainWindow::fileTouched() {
-    if (m_openPath.empty() || m_askingAboutDisk)
+    if (!m_session.isOpen() || m_askingAboutDisk)
         return;
     // Our own Save, a touch, or a file written again with the same bytes: nothing to do.
     // A file removed is asked about when it is saved.
-    if (changeSince(m_openVersion, m_openPath) != DiskChange::Changed)
+    if (m_session.diskChange() != DiskChange::Changed)
         return;
-    if (m_saved) {
+    if (m_session.saved()) {
         reloadItem();
         return;
     }
     // A version the user has already been asked about is not asked about again until
     // Save; a watch may tell one change more than once.
-    std::string seen = currentVersion(m_openPath, kLargestItemFile + 1).sha256;
+    std::string seen = currentVersion(m_session.openPath(), kLargestItemFile + 1).sha256;
     if (std::exchange(m_askedAboutSha, seen) != seen)
         askAboutChange();
 }
@@ -100,7 +99,7 @@ void TmainWindow::fileTouched() {
 bool TmainWindow::diskAllowsSave() {
     // A watch can miss a change (a network folder, a change while the question was
     // open): the file itself is asked right before it is written.
-    switch (changeSince(m_openVersion, m_openPath)) {
+    switch (m_session.diskChange()) {
     case DiskChange::Same:
         return true;
     case DiskChange::Changed:
@@ -112,38 +111,28 @@ bool TmainWindow::diskAllowsSave() {
     const int answer = m_dialogs.choose(
         this, QMessageBox::Warning, QString::fromLatin1(kChangedTitle),
         QStringLiteral("%1 was deleted from disk since it was opened.\n\nSave it again?")
-            .arg(QFileInfo(QString::fromStdString(m_openPath)).fileName()),
+            .arg(QFileInfo(QString::fromStdString(m_session.openPath())).fileName()),
         {QStringLiteral("Save"), QStringLiteral("Cancel")});
     m_askingAboutDisk = false;
-    return answer == 0;
-}
-
-void TmainWindow::rememberSavedVersion() {
-    FileVersion saved = currentVersion(m_openPath, kLargestItemFile + 1);
-    // Written over by another program between our write and this look: that is its
-    // version, not ours, and the next check must see the difference.
-    const Bytes ours = itemFileBytes(m_record);
-    if (saved.sha256 != sha256Hex(ours.data(), ours.size())) {
-        saved.identity = platform::FileIdentity{};
-        saved.sha256 = sha256Hex(ours.data(), ours.size());
-    }
-    m_openVersion = std::move(saved);
-    m_watch->watch(QString::fromStdString(m_openPath));
+    if (answer != 0)
+        return false;
+    m_session.acceptDiskVersion();
+    return true;
 }
 
 void TmainWindow::reloadItem() {
     // The page the user looks at stays in front when the item still has it.
     const int page = mainPages->currentIndex();
-    openItem(m_openPath);
+    openItem(m_session.openPath());
     if (mainPages->isTabVisible(page))
         setPageByProgram(page);
 }
 
 void TmainWindow::revert() {
-    if (m_openPath.empty())
+    if (!m_session.isOpen())
         return;
     m_undo->commit();
-    if (!m_saved &&
+    if (!m_session.saved() &&
         m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Revert"),
                       QStringLiteral("Drop your unsaved changes and read the item "
                                      "and its texts from disk again?"),

@@ -176,11 +176,6 @@ void TmainWindow::buildCommonPage() {
     groundPic =
         pictureGroup(QStringLiteral("[ Ground picture ]"), "groundPic", commonTab, groundGroup);
 
-    textLines = new QPlainTextEdit(commonTab);
-    textLines->setObjectName(QStringLiteral("textLines"));
-    textLines->setLineWrapMode(QPlainTextEdit::NoWrap);
-    textLines->hide();
-
     grid->addWidget(nameGroup, 0, 0);
     grid->addWidget(graphics, 0, 1);
     grid->addWidget(typeGroup, 0, 2, 2, 1);

@@ -133,6 +133,7 @@ TEST(CliSafeSave, aFailureAfterTheFirstLinePrintsNothingAndEveryVerbRefusesAPath
         {"set", tooLong + "/a.pro", "priceField=1"},
         {"set", item, "--save-as", tooLong + "/a.pro"},
         {"lookup", tooLong + "/pro_item.msg", "100"},
+        {"settings", "--store", tooLong},
     };
     for (const auto& args : verbs) {
         const auto r = runCli(args);

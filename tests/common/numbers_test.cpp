@@ -20,8 +20,8 @@ TEST(Numbers, wholeNumbersConvert) {
 }
 
 TEST(Numbers, anythingElseIsNotAValidIntegerValue) {
-    for (const char* text : {"", "-", "+", "1a", " 1", "1 ", "2147483648", "-2147483649",
-                             "99999999999999999999999", "0x10", "1.5"}) {
+    for (const char* text : {"", "-", "+", "1a", " 1", "1 ", "+-5", "-+5", "--5", "2147483648",
+                             "-2147483649", "99999999999999999999999", "0x10", "1.5"}) {
         try {
             toInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";

@@ -51,7 +51,7 @@ TEST(ItemFile, everyTypeReadsAndWritesBackByteExact) {
             TempDir dir;
             ItemRecord record;
             readItem(dir.write("a.pro", file), record);
-            EXPECT_EQ(record.typeName, c.typeName);
+            EXPECT_EQ(record.typeName(), c.typeName);
             EXPECT_EQ(saveUnchanged(file), file) << "type " << c.typeByte << " seed " << seed;
         }
     }
@@ -89,7 +89,7 @@ TEST(ItemFile, shortFilesAreRefusedAndChangeNothing) {
     for (const auto& [bytes, message] : cases) {
         EXPECT_EQ(readError(dir.write("bad.pro", bytes), record), message);
         EXPECT_EQ(record.header, before.header);
-        EXPECT_EQ(record.typeName, "ammo");
+        EXPECT_EQ(record.typeName(), "ammo");
         EXPECT_EQ(record.ammo, before.ammo);
     }
     EXPECT_EQ(readError(dir.file("none.pro"), record), "File not found");
@@ -103,7 +103,7 @@ TEST(ItemFile, readingLeavesTheOtherTypesAreasAlone) {
     readItem(dir.write("w.pro", makeItem(3, 122, 1)), record);
     const auto weapon = record.weapon;
     readItem(dir.write("a.pro", makeItem(0, 129, 2)), record);
-    EXPECT_EQ(record.typeName, "armor");
+    EXPECT_EQ(record.typeName(), "armor");
     EXPECT_EQ(record.weapon, weapon);
 }
 
@@ -113,7 +113,7 @@ TEST(ItemFile, aReadOnlyFileOpensAndSaveLeavesItReadOnly) {
     setWritable(path, false);
     ItemRecord record;
     readItem(path, record);
-    EXPECT_EQ(record.typeName, "key");
+    EXPECT_EQ(record.typeName(), "key");
     saveItem(path, record);
     EXPECT_TRUE(isReadOnly(path));
     saveItem(path, record); // twice in a row

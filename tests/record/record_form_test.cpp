@@ -285,20 +285,20 @@ TEST(RecordForm, conversionStopsAtTheFirstBadFieldWithTheFieldsBeforeItStored) {
 
 TEST(RecordForm, unknownTypesShowTheCommonFieldsOnly) {
     Shown s = show(makeItem(9, 80));
-    EXPECT_EQ(s.record.typeName, "");
+    EXPECT_EQ(s.record.typeName(), "");
     EXPECT_EQ(s.form.position("iTypeList"), -1);
     EXPECT_EQ(s.form.values().size(), commonFields().size());
 }
 
 TEST(RecordForm, storeValueOverridesTheHighByte) {
     ItemRecord r;
-    storeValue(r, "none", -2, 0, -1);
-    storeValue(r, "none", 0x00ABCDEF, 52, 7);
-    storeValue(r, "weapon", 0x7F000001, 81, 0x1FF);
+    storeValue(r, Section::Header, -2, 0, -1);
+    storeValue(r, Section::Header, 0x00ABCDEF, 52, 7);
+    storeValue(r, Section::Weapon, 0x7F000001, 81, 0x1FF);
     EXPECT_EQ(readInt32(r.header, 0), -2);
     EXPECT_EQ(r.header[52], 7);
     EXPECT_EQ(readUInt24(r.header, 53), 0xABCDEFu);
     EXPECT_EQ(r.weapon[81 - 57], 0xFF);
-    storeValue(r, "key", 5, 57, -1); // no store into the key section
+    storeValue(r, Section::Key, 5, 57, -1); // no store into the key section
     EXPECT_EQ(r.key[0], 0);
 }

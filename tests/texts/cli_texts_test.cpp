@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/files.h"
 #include "support/cli_runner.h"
+#include "support/error_of.h"
 #include "support/item_bytes.h"
 #include "support/temp_dir.h"
-#include "texts/texts_test_support.h"
 
 #include <gtest/gtest.h>
 #include <string>

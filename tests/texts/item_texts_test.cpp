@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/error.h"
 #include "common/files.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 #include "texts/item_texts.h"
 #include "texts/message_lookup.h"
-#include "texts/texts_test_support.h"
 
 #include <gtest/gtest.h>
 #include <string>

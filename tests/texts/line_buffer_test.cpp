@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/error.h"
 #include "common/files.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 #include "texts/line_buffer.h"
-#include "texts/texts_test_support.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/error.h"
 #include "record/fields.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 #include "texts/message_lookup.h"
 #include "texts/references.h"
-#include "texts/texts_test_support.h"
 
 #include <climits>
 #include <gtest/gtest.h>

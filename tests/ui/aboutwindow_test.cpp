@@ -12,6 +12,8 @@
 using namespace zantor;
 using namespace zantor::test;
 
+class AboutWindow : public WindowTest {};
+
 namespace {
 
 const QString kRemark = " (look under Modding Utils section)";
@@ -27,8 +29,7 @@ void press(QWidget* window, Qt::Key key) {
 
 } // namespace
 
-TEST(AboutWindow, showsItsTextsWithoutTitleBarButtons) {
-    UiWorld w;
+TEST_F(AboutWindow, showsItsTextsWithoutTitleBarButtons) {
     TaboutWindow& a = *w.about;
     EXPECT_EQ(a.windowTitle(), "About");
     // Laid out for Tahoma; only a stand-in font with wider letters may make it larger.
@@ -68,7 +69,7 @@ TEST(AboutWindow, showsItsTextsWithoutTitleBarButtons) {
         EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST(AboutWindow, enterAndEscBothClickDone) {
+TEST(AboutWindowCases, enterAndEscBothClickDone) {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         UiWorld w;
         w.show();
@@ -81,7 +82,7 @@ TEST(AboutWindow, enterAndEscBothClickDone) {
     }
 }
 
-TEST(AboutWindow, theLinksOpenTheirAddressesByMouseAndKeyboard) {
+TEST(AboutWindowCases, theLinksOpenTheirAddressesByMouseAndKeyboard) {
     enum class How { Click, Enter, Space };
     const struct {
         bool updates;
@@ -119,8 +120,7 @@ TEST(AboutWindow, theLinksOpenTheirAddressesByMouseAndKeyboard) {
     }
 }
 
-TEST(AboutWindow, aLinkThatCannotBeOpenedIsReportedAndTheWindowStays) {
-    UiWorld w;
+TEST_F(AboutWindow, aLinkThatCannotBeOpenedIsReportedAndTheWindowStays) {
     w.show();
     w.dialogs.urlOpens = false;
     inAbout(w, [&] {

@@ -17,6 +17,9 @@
 using namespace zantor;
 using namespace zantor::test;
 
+class ConfigWindow : public WindowTest {};
+class Uninstall : public WindowTest {};
+
 namespace {
 
 void clickTab(QTabWidget* pages, int index) {
@@ -82,8 +85,7 @@ ListChoices choices(const TmainWindow& m) {
 
 } // namespace
 
-TEST(ConfigWindow, looksAsLaidOutWithTheUninstallCaptionOnTwoLines) {
-    UiWorld w;
+TEST_F(ConfigWindow, looksAsLaidOutWithTheUninstallCaptionOnTwoLines) {
     TconfigWindow& c = *w.config;
     EXPECT_EQ(c.windowTitle(), "Configuration");
     EXPECT_EQ(c.size(), QSize(525, 221).expandedTo(c.minimumSizeHint()));
@@ -106,7 +108,7 @@ TEST(ConfigWindow, looksAsLaidOutWithTheUninstallCaptionOnTwoLines) {
     });
 }
 
-TEST(ConfigWindow, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFlag) {
+TEST(ConfigWindowCases, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFlag) {
     enum class Item { None, Saved, Edited };
     for (const Item item : {Item::None, Item::Saved, Item::Edited}) {
         SCOPED_TRACE(static_cast<int>(item));
@@ -137,7 +139,7 @@ TEST(ConfigWindow, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFlag) {
                       w.config->folderField(v.folder)->text().toStdString())
                 << v.name;
         EXPECT_EQ(m.saved(), item != Item::Edited);
-        EXPECT_EQ(m.loadingGuard(), 0);
+        EXPECT_FALSE(m.loading());
         if (item == Item::None) {
             // The lists are new and nothing is shown.
             EXPECT_EQ(choices(m), (ListChoices{-1, -1, -1, -1, -1}));
@@ -151,8 +153,7 @@ TEST(ConfigWindow, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFlag) {
     }
 }
 
-TEST(ConfigWindow, aNewMessageFolderRefillsTheStatisticListsButNotTheCalibres) {
-    UiWorld w;
+TEST_F(ConfigWindow, aNewMessageFolderRefillsTheStatisticListsButNotTheCalibres) {
     w.show();
     const QString other = QString::fromStdString(otherTables(w));
     TmainWindow& m = *w.main;
@@ -191,7 +192,7 @@ TEST(ConfigWindow, aNewMessageFolderRefillsTheStatisticListsButNotTheCalibres) {
     EXPECT_TRUE(m.saved());
 }
 
-TEST(ConfigWindow, cancelEscAndTheCloseBoxReadTheStoredValuesBack) {
+TEST(ConfigWindowCases, cancelEscAndTheCloseBoxReadTheStoredValuesBack) {
     enum class Way { CancelButton, Esc, CloseBox };
     for (const Way way : {Way::CancelButton, Way::Esc, Way::CloseBox}) {
         SCOPED_TRACE(static_cast<int>(way));
@@ -234,7 +235,7 @@ TEST(ConfigWindow, cancelEscAndTheCloseBoxReadTheStoredValuesBack) {
     }
 }
 
-TEST(ConfigWindow, enterIsDoneUnlessAnotherButtonHasTheFocus) {
+TEST(ConfigWindowCases, enterIsDoneUnlessAnotherButtonHasTheFocus) {
     const struct {
         const char* focus;
         Qt::Key key;
@@ -257,8 +258,7 @@ TEST(ConfigWindow, enterIsDoneUnlessAnotherButtonHasTheFocus) {
     }
 }
 
-TEST(ConfigWindow, enterOnAFolderButtonOpensTheChooser) {
-    UiWorld w;
+TEST_F(ConfigWindow, enterOnAFolderButtonOpensTheChooser) {
     w.show();
     inOptions(w, [&] {
         clickTab(w.config->configPages, 1);
@@ -271,8 +271,7 @@ TEST(ConfigWindow, enterOnAFolderButtonOpensTheChooser) {
     });
 }
 
-TEST(ConfigWindow, theMainWindowReturnsToItsPageAfterDoneAndCancel) {
-    UiWorld w;
+TEST_F(ConfigWindow, theMainWindowReturnsToItsPageAfterDoneAndCancel) {
     w.show();
     TmainWindow& m = *w.main;
     ASSERT_TRUE(m.openItemFile(w.item("armor001.pro")));
@@ -289,8 +288,7 @@ TEST(ConfigWindow, theMainWindowReturnsToItsPageAfterDoneAndCancel) {
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
 }
 
-TEST(ConfigWindow, aListThatCannotBeOpenedStopsDoneAndTheWindowStillCloses) {
-    UiWorld w;
+TEST_F(ConfigWindow, aListThatCannotBeOpenedStopsDoneAndTheWindowStillCloses) {
     w.show();
     TmainWindow& m = *w.main;
     ASSERT_TRUE(m.openItemFile(w.item("drug0001.pro")));
@@ -312,8 +310,7 @@ TEST(ConfigWindow, aListThatCannotBeOpenedStopsDoneAndTheWindowStillCloses) {
     EXPECT_EQ(choices(m), before);
 }
 
-TEST(Uninstall, answeringNoChangesNothingAndKeepsTheWindowOpen) {
-    UiWorld w;
+TEST_F(Uninstall, answeringNoChangesNothingAndKeepsTheWindowOpen) {
     w.show();
     inOptions(w, [&] {
         w.dialogs.answers.push_back(QMessageBox::No);
@@ -330,7 +327,7 @@ TEST(Uninstall, answeringNoChangesNothingAndKeepsTheWindowOpen) {
     EXPECT_TRUE(w.main->isVisible());
 }
 
-TEST(Uninstall, confirmedRemovesTheSettingsAndEndsTheProgramWithoutWritingThemAgain) {
+TEST(UninstallCases, confirmedRemovesTheSettingsAndEndsTheProgramWithoutWritingThemAgain) {
     for (const bool sibling : {false, true}) {
         SCOPED_TRACE(sibling);
         UiWorld w;

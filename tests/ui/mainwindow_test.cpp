@@ -27,6 +27,15 @@
 using namespace zantor;
 using namespace zantor::test;
 
+class MainWindowLayout : public WindowTest {};
+class MainWindowStart : public WindowTest {};
+class Editing : public WindowTest {};
+class Closing : public WindowTest {};
+class Pages : public WindowTest {};
+class Caption : public WindowTest {};
+class Save : public WindowTest {};
+class Keys : public WindowTest {};
+
 namespace {
 
 void clickTab(QTabWidget* pages, int index) {
@@ -67,8 +76,7 @@ int visibleRows(QComboBox* list) {
 
 } // namespace
 
-TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
-    UiWorld w;
+TEST_F(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
     // The size laid out for Tahoma, or just what a stand-in font needs.
     EXPECT_EQ(w.main->size(), QSize(647, 545).expandedTo(w.main->minimumSizeHint()));
@@ -95,8 +103,7 @@ TEST(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
     EXPECT_EQ(w.main->fireSoundIDfield->maxLength(), 3);
 }
 
-TEST(MainWindowLayout, fixedListsAndStartState) {
-    UiWorld w;
+TEST_F(MainWindowLayout, fixedListsAndStartState) {
     auto* m = w.main.get();
     ASSERT_EQ(m->atkMode1List->count(), 9);
     EXPECT_EQ(m->atkMode1List->itemText(2), "");
@@ -122,8 +129,7 @@ TEST(MainWindowLayout, fixedListsAndStartState) {
     EXPECT_FALSE(m->filterAll->isChecked());
 }
 
-TEST(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
-    UiWorld w;
+TEST_F(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
     w.show();
     const std::pair<const char*, int> pages[] = {{"weapon01.pro", 0}, {"weapon01.pro", 1},
                                                  {"armor001.pro", 2}, {"contnr01.pro", 3},
@@ -150,8 +156,7 @@ TEST(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
     }
 }
 
-TEST(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
-    UiWorld w;
+TEST_F(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
     w.show();
     ASSERT_TRUE(w.main->openItemFile(w.item("drug0001.pro")));
     clickTab(w.main->mainPages, 4);
@@ -176,8 +181,7 @@ TEST(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
     }
 }
 
-TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
-    UiWorld w;
+TEST_F(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     w.show();
     const QString cwd = QString::fromStdString(w.dir.path().string());
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
@@ -202,8 +206,7 @@ TEST(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     EXPECT_FALSE(storeHas(*w.store, "Show item names"));
 }
 
-TEST(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
-    UiWorld w;
+TEST_F(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
     w.show();
     EXPECT_EQ(w.main->itemIDfield->text(), "0");
     EXPECT_EQ(w.main->textIDfield->text(), "0");
@@ -213,8 +216,7 @@ TEST(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
     EXPECT_TRUE(w.main->saved());
 }
 
-TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
-    UiWorld w;
+TEST_F(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     std::filesystem::remove(w.file("items.lst"));
     w.show();
     ASSERT_EQ(w.dialogs.errors.size(), 1);
@@ -224,13 +226,11 @@ TEST(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     EXPECT_EQ(w.main->statList1->count(), 0);     // skipped after it
 }
 
-TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
-    UiWorld w;
-    w.show();
-    ASSERT_TRUE(w.main->openItemFile(w.item("weapon01.pro")));
+TEST_F(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
+    showWith("weapon01.pro");
     auto* m = w.main.get();
     EXPECT_TRUE(m->saved());
-    EXPECT_EQ(m->loadingGuard(), 0);
+    EXPECT_FALSE(m->loading());
     EXPECT_EQ(m->nameField->text(), "Knife");
     EXPECT_EQ(m->descField->toPlainText(), "A small knife.");
     EXPECT_EQ(m->rememberedName(), "Knife");
@@ -251,20 +251,16 @@ TEST(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
     EXPECT_FALSE(m->isVisible());
 }
 
-TEST(Editing, oneTypedCharacterClearsTheSavedFlagAndDeletingItKeepsItClear) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Editing, oneTypedCharacterClearsTheSavedFlagAndDeletingItKeepsItClear) {
+    showWith("weapon01.pro");
     typeInto(w.main->weightField, "5");
     EXPECT_FALSE(w.main->saved());
     QTest::keyClick(w.main->weightField, Qt::Key_Backspace);
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("armor001.pro"));
+TEST_F(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
+    showWith("armor001.pro");
     auto* list = w.main->iTypeList;
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
@@ -273,7 +269,7 @@ TEST(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
     EXPECT_FALSE(w.main->mainPages->isTabVisible(3));
 }
 
-TEST(Closing, theUnsavedQuestionAnswersYesNoAndCancel) {
+TEST(ClosingCases, theUnsavedQuestionAnswersYesNoAndCancel) {
     struct Case {
         QMessageBox::StandardButton answer;
         bool quits;
@@ -297,10 +293,8 @@ TEST(Closing, theUnsavedQuestionAnswersYesNoAndCancel) {
     }
 }
 
-TEST(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("contnr01.pro"));
+TEST_F(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
+    showWith("contnr01.pro");
     clearAndType(w.main->priceField, "77");
     w.config->askIfSaveCheck->setChecked(false);
     click(w.main->closeButton);
@@ -308,10 +302,8 @@ TEST(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
     EXPECT_FALSE(w.main->isVisible());
 }
 
-TEST(Closing, theCloseBoxActsAsTheCloseButton) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("contnr01.pro"));
+TEST_F(Closing, theCloseBoxActsAsTheCloseButton) {
+    showWith("contnr01.pro");
     clearAndType(w.main->priceField, "77");
     w.main->close(); // the title-bar close box
     EXPECT_EQ(w.dialogs.questions.size(), 1);
@@ -319,10 +311,8 @@ TEST(Closing, theCloseBoxActsAsTheCloseButton) {
     EXPECT_TRUE(storeHas(*w.store, "Filter - Weapon"));
 }
 
-TEST(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("contnr01.pro"));
+TEST_F(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
+    showWith("contnr01.pro");
     clearAndType(w.main->priceField, "7x");
     w.dialogs.answers.push_back(QMessageBox::Yes);
     click(w.main->closeButton);
@@ -332,19 +322,18 @@ TEST(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
-    UiWorld w;
+TEST_F(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     w.show();
     auto* m = w.main.get();
     m->openItemFile(w.item("armor001.pro"));
     EXPECT_TRUE(m->mainPages->isTabVisible(2));
     EXPECT_EQ(m->mainPages->currentIndex(), 0);
-    EXPECT_EQ(m->pageMode(), 0);
+    EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::NoChoice);
 
     w.store->OpenKey(kSettingsKey, true);
     w.store->DeleteKey(kSettingsKey);
     clickTab(m->mainPages, 2);
-    EXPECT_EQ(m->pageMode(), 2);
+    EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::TypePage);
     EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
 
     m->openItemFile(w.item("misc0001.pro"));
@@ -355,16 +344,14 @@ TEST(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     EXPECT_EQ(m->mainPages->currentIndex(), 1);
 
     clickTab(m->mainPages, 0);
-    EXPECT_EQ(m->pageMode(), 1);
+    EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::CommonPage);
     m->openItemFile(w.item("armor001.pro"));
     EXPECT_EQ(m->mainPages->currentIndex(), 0);
     EXPECT_TRUE(m->mainPages->isTabVisible(2));
 }
 
-TEST(Caption, followsTheNameField) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Caption, followsTheNameField) {
+    showWith("weapon01.pro");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife");
     typeInto(w.main->nameField, "!");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
@@ -375,7 +362,7 @@ TEST(Caption, followsTheNameField) {
     EXPECT_EQ(w.main->windowTitle(), QString::fromUtf8("Zantor | weapon01.pro - Caf\u00e9"));
 }
 
-TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
+TEST(SaveCases, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
     {
         UiWorld w;
         w.show();
@@ -415,10 +402,8 @@ TEST(Save, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
     }
 }
 
-TEST(Save, cancellingSaveAsWritesNothing) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Save, cancellingSaveAsWritesNothing) {
+    showWith("weapon01.pro");
     typeInto(w.main->nameField, "s");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     click(w.main->saveasButton);
@@ -426,10 +411,8 @@ TEST(Save, cancellingSaveAsWritesNothing) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("ammo0001.pro"));
+TEST_F(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
+    showWith("ammo0001.pro");
     const Bytes before = readAll(w.item("ammo0001.pro"));
     const Bytes msg = readAll(w.file("pro_item.msg"));
     clearAndType(w.main->ACmodField, "-");
@@ -442,7 +425,7 @@ TEST(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
     EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
 }
 
-TEST(Keys, escapeClicksCloseExceptInTheDescription) {
+TEST(KeysCases, escapeClicksCloseExceptInTheDescription) {
     {
         UiWorld w;
         w.show();
@@ -463,10 +446,8 @@ TEST(Keys, escapeClicksCloseExceptInTheDescription) {
     }
 }
 
-TEST(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
+    showWith("weapon01.pro");
     auto* id = w.main->textIDfield;
     id->setFocus();
     QTest::keyClick(id, Qt::Key_Up);
@@ -481,10 +462,8 @@ TEST(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
     EXPECT_EQ(id->text(), "0");
 }
 
-TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
+    showWith("weapon01.pro");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
     commitText(w.main->nameField, QString::fromUtf8("\u0151"));
@@ -503,10 +482,8 @@ TEST(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
 }
 
-TEST(Save, aBraceIsRefusedAndAFileInAnotherLetterCaseIsNamedBeforeItIsReplaced) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Save, aBraceIsRefusedAndAFileInAnotherLetterCaseIsNamedBeforeItIsReplaced) {
+    showWith("weapon01.pro");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
     typeInto(w.main->nameField, "}");

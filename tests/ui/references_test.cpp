@@ -12,10 +12,13 @@
 using namespace zantor;
 using namespace zantor::test;
 
-TEST(References, theMaterialStepperPutsTheEmptyTextBetweenMinusOneAndOne) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+class References : public WindowTest {};
+class Previews : public WindowTest {};
+class Looks : public WindowTest {};
+class Drug : public WindowTest {};
+
+TEST_F(References, theMaterialStepperPutsTheEmptyTextBetweenMinusOneAndOne) {
+    showWith("weapon01.pro");
     auto* field = w.main->materialIDfield;
     EXPECT_EQ(field->text(), "1");
     const char* down[] = {"0", "", "-1", "-2"};
@@ -32,10 +35,8 @@ TEST(References, theMaterialStepperPutsTheEmptyTextBetweenMinusOneAndOne) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(References, otherSteppersGoOnBelowZeroAndRefuseBadNumbers) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(References, otherSteppersGoOnBelowZeroAndRefuseBadNumbers) {
+    showWith("weapon01.pro");
     auto* field = w.main->damageTypeIDfield;
     clearAndType(field, "0");
     pressKey(field, Qt::Key_Down);
@@ -52,10 +53,8 @@ TEST(References, otherSteppersGoOnBelowZeroAndRefuseBadNumbers) {
     EXPECT_EQ(w.dialogs.errors.size(), 2);
 }
 
-TEST(References, namesFollowTheirNumbers) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(References, namesFollowTheirNumbers) {
+    showWith("weapon01.pro");
     clearAndType(w.main->damageTypeIDfield, "0");
     EXPECT_EQ(w.main->damageTypeNameField->text(), "Normal");
     clearAndType(w.main->ammoTypeIDfield, "12");
@@ -64,10 +63,8 @@ TEST(References, namesFollowTheirNumbers) {
     EXPECT_EQ(w.main->materialNameField->text(), "Glass");
 }
 
-TEST(References, theDefaultAmmunitionMarkerTurnsIntoZero) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(References, theDefaultAmmunitionMarkerTurnsIntoZero) {
+    showWith("weapon01.pro");
     clearAndType(w.main->ammoIDfield, "17821695");
     EXPECT_EQ(w.main->ammoIDfield->text(), "0");
     EXPECT_EQ(w.main->ammoNameField->text(), "");
@@ -75,10 +72,8 @@ TEST(References, theDefaultAmmunitionMarkerTurnsIntoZero) {
     EXPECT_EQ(w.main->ammoNameField->text(), "Slug box");
 }
 
-TEST(References, theProjectileNameComesFromTheFileItsListNames) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(References, theProjectileNameComesFromTheFileItsListNames) {
+    showWith("weapon01.pro");
     EXPECT_EQ(w.main->fireArtNameField->text(), "Spark");
     w.main->fireFileList->setFocus();
     for (int i = 0; i < 4; ++i)
@@ -94,10 +89,8 @@ TEST(References, theProjectileNameComesFromTheFileItsListNames) {
     EXPECT_EQ(w.main->fireArtNameField->text(), "");
 }
 
-TEST(Previews, picturesComeFromTheListFoldersWithTheFallback) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("weapon01.pro"));
+TEST_F(Previews, picturesComeFromTheListFoldersWithTheFallback) {
+    showWith("weapon01.pro");
     EXPECT_EQ(w.main->groundPic->path(), QString::fromStdString(w.file("knife.bmp")));
     EXPECT_EQ(w.main->invPic->path(), QString::fromStdString(w.file("iknife.bmp")));
     EXPECT_TRUE(w.main->saved());
@@ -106,8 +99,7 @@ TEST(Previews, picturesComeFromTheListFoldersWithTheFallback) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Previews, anInvalidBitmapIsReportedAndThePreviousPictureStays) {
-    UiWorld w;
+TEST_F(Previews, anInvalidBitmapIsReportedAndThePreviousPictureStays) {
     w.dir.write("files/icoat.bmp", std::string("not a picture"));
     w.show();
     w.main->openItemFile(w.item("weapon01.pro"));
@@ -118,10 +110,8 @@ TEST(Previews, anInvalidBitmapIsReportedAndThePreviousPictureStays) {
     EXPECT_TRUE(w.main->saved()); // the inventory preview comes before the change mark
 }
 
-TEST(Looks, armorLooksAreDescribedAndChoosingOneMarksUnsaved) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("armor001.pro"));
+TEST_F(Looks, armorLooksAreDescribedAndChoosingOneMarksUnsaved) {
+    showWith("armor001.pro");
     EXPECT_EQ(w.main->maleLooksDesc->text(), "Human male jmps");
     EXPECT_EQ(w.main->femaleLooksDesc->text(), "NPC female vault");
     EXPECT_TRUE(w.main->saved());
@@ -132,10 +122,8 @@ TEST(Looks, armorLooksAreDescribedAndChoosingOneMarksUnsaved) {
     EXPECT_FALSE(w.main->saved());
 }
 
-TEST(Drug, statisticsAndAddictionShowAndChooseAsTheRecordSays) {
-    UiWorld w;
-    w.show();
-    w.main->openItemFile(w.item("drug0001.pro"));
+TEST_F(Drug, statisticsAndAddictionShowAndChooseAsTheRecordSays) {
+    showWith("drug0001.pro");
     EXPECT_EQ(w.main->statList1->currentText(), "Min value of stat 2");
     EXPECT_EQ(w.main->statList2->currentText(), "None");
     EXPECT_EQ(w.main->statList3->currentText(), "Stat 3");
@@ -149,8 +137,7 @@ TEST(Drug, statisticsAndAddictionShowAndChooseAsTheRecordSays) {
     EXPECT_EQ(get32(readAll(w.item("drug0001.pro")), 57), -2);
 }
 
-TEST(Previews, anEntryWithAnAccentFindsItsPicture) {
-    UiWorld w;
+TEST_F(Previews, anEntryWithAnAccentFindsItsPicture) {
     w.dir.write("files/items.lst", std::string("caf\xe9.frm\r\n")); // one Windows-1252 byte
     w.dir.write("files/caf\xc3\xa9.bmp", readAll(w.file("knife.bmp")));
     w.show();

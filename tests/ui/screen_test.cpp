@@ -8,8 +8,9 @@
 
 using namespace zantor::test;
 
-TEST(FirstActivation, movesTheWindowToTheTopOnlyOnSmallScreensAndOnlyOnce) {
-    UiWorld w;
+class FirstActivation : public WindowTest {};
+
+TEST_F(FirstActivation, movesTheWindowToTheTopOnlyOnSmallScreensAndOnlyOnce) {
     w.show();
     QApplication::processEvents();
     const int height = w.main->screen()->geometry().height();

@@ -9,6 +9,7 @@
 #include "ui/mainwindow.h"
 
 #include <QStringList>
+#include <gtest/gtest.h>
 
 class QAbstractButton;
 class QLineEdit;
@@ -76,6 +77,18 @@ public:
     std::unique_ptr<TmainWindow> main;
     TconfigWindow* config = nullptr;
     TaboutWindow* about = nullptr;
+};
+
+// The start of a window test: a world of its own, its windows created.
+class WindowTest : public ::testing::Test {
+protected:
+    /// Shows the main window and opens one item of the world's items/ folder.
+    void showWith(const std::string& item) {
+        w.show();
+        ASSERT_TRUE(w.main->openItemFile(w.item(item))) << item;
+    }
+
+    UiWorld w;
 };
 
 /// Runs `inside` once `dialog` runs modally, which `open` (a click on the button that
