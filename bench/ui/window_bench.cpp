@@ -91,7 +91,7 @@ void BM_ListInWindow(benchmark::State& state) {
     zantor::TmainWindow& window = l.windows->main;
     for (auto _ : state) {
         QTest::mouseClick(window.refreshButton, Qt::LeftButton);
-        while (window.rescanMark() != 0)
+        while (window.rescanNeeded())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         const int paints = l.counter.paints;
         while (l.counter.paints == paints)

@@ -7,11 +7,13 @@
 
 namespace zantor {
 
-FileVersion currentVersion(const std::filesystem::path& path) {
+FileVersion currentVersion(const std::filesystem::path& path, std::size_t maxBytes) {
     const std::filesystem::path resolved = resolvePath(path);
     FileVersion version;
+    version.maxBytes = maxBytes;
     version.identity = platform::fileIdentity(resolved);
-    const Bytes bytes = readFile(resolved);
+    const Bytes bytes =
+        maxBytes == SIZE_MAX ? readFile(resolved) : readFileStart(resolved, maxBytes, nullptr);
     version.sha256 = sha256Hex(bytes.data(), bytes.size());
     if (!version.identity)
         throw Error("File not found");
@@ -28,7 +30,7 @@ DiskChange changeSince(FileVersion& version, const std::filesystem::path& path) 
     if (*now == *version.identity)
         return DiskChange::Same;
     try {
-        FileVersion current = currentVersion(resolved);
+        FileVersion current = currentVersion(resolved, version.maxBytes);
         if (current.sha256 != version.sha256)
             return DiskChange::Changed;
         version = std::move(current);

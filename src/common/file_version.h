@@ -3,6 +3,8 @@
 
 #include "platform/system.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +16,7 @@ namespace zantor {
 struct FileVersion {
     std::optional<platform::FileIdentity> identity; // nothing when none was read
     std::string sha256;                             // of the bytes read, hexadecimal
+    std::size_t maxBytes = SIZE_MAX;                // how far the bytes were read
     bool known() const { return identity.has_value(); }
 };
 
@@ -24,9 +27,10 @@ enum class DiskChange {
 };
 
 /// The version of the file at `path` as it is now: its identity, taken before its bytes
-/// are read (so a write during the read makes it differ later), and their hash. Throws
-/// Error as readFile.
-FileVersion currentVersion(const std::filesystem::path& path);
+/// are read (so a write during the read makes it differ later), and the hash of its
+/// first `maxBytes` bytes (a reader that refuses longer files need not read more).
+/// Throws Error as readFileStart.
+FileVersion currentVersion(const std::filesystem::path& path, std::size_t maxBytes = SIZE_MAX);
 
 /// Whether the file at `path` is still `version`. The identity alone answers when it is
 /// the same; otherwise the bytes are compared by hash, so a file written again with the

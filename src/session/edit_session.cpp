@@ -2,6 +2,7 @@
 #include "session/edit_session.h"
 
 #include "common/error.h"
+#include "common/sha256.h"
 #include "record/item_file.h"
 #include "texts/encoding.h"
 #include "texts/item_save.h"
@@ -9,8 +10,17 @@
 namespace zantor {
 
 void EditSession::open(const std::string& path) {
+    // Taken first: a change made while the item is read shows as a change at Save.
+    FileVersion version = currentVersion(path, kLargestItemFile + 1);
     readItem(path, m_record); // all or nothing: a failure changes nothing
     m_openPath = path;
+    m_version = std::move(version);
+}
+
+void EditSession::acceptDiskVersion() {
+    m_version = diskChange() == DiskChange::Deleted
+                    ? FileVersion{}
+                    : currentVersion(m_openPath, kLargestItemFile + 1);
 }
 
 void EditSession::display(RecordForm& form) {
@@ -35,6 +45,9 @@ void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdi
         write.description = encodeWindows1252Exactly(texts->description, "description");
         write.remembered = m_rememberedName;
     }
+    // Nothing another program wrote since the item was read is written over unseen.
+    if (kind == SaveKind::Save && diskChange() != DiskChange::Same)
+        throw Error(m_openPath + " was changed on disk since it was read; nothing was written");
     // Both files or neither: pro_item.msg and the item are committed together.
     saveItemWithTexts(kind == SaveKind::Save ? m_openPath : path, updated,
                       kind == SaveKind::Save ? ItemSave::InPlace : ItemSave::As,
@@ -43,6 +56,17 @@ void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdi
         m_rememberedName = write.name;
     m_record = std::move(updated);
     m_saved = true;
+    if (kind == SaveKind::Save) {
+        FileVersion saved = currentVersion(m_openPath, kLargestItemFile + 1);
+        // Written over by another program between our write and this look: that is its
+        // version, not ours, and the next check must see the difference.
+        const Bytes ours = itemFileBytes(m_record);
+        if (saved.sha256 != sha256Hex(ours.data(), ours.size())) {
+            saved.identity = platform::FileIdentity{};
+            saved.sha256 = sha256Hex(ours.data(), ours.size());
+        }
+        m_version = std::move(saved);
+    }
 }
 
 ScanResult

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "browser/scan.h"
+#include "common/file_version.h"
 #include "record/item_record.h"
 #include "record/record_form.h"
 #include "settings/settings.h"
@@ -59,6 +60,13 @@ public:
     void markUnsaved() { m_saved = false; }
     void markSaved() { m_saved = true; }
 
+    /// Whether the open item file is still the one that was read or last saved here.
+    DiskChange diskChange() { return changeSince(m_version, m_openPath); }
+    /// Takes the file on disk as it is now (or its absence) as the one the user has seen
+    /// and chosen to write over: the next Save writes without a DiskChange. Throws Error
+    /// when it cannot be read.
+    void acceptDiskVersion();
+
     /// The addiction code the drug page stands for, chosen in its list.
     void setAddictionCode(std::int32_t code) { m_record.addictionCode = code; }
 
@@ -103,6 +111,7 @@ private:
     std::string m_rememberedName;
     bool m_saved = true;
     LineBuffer m_lines;
+    FileVersion m_version; // the open item file as it was read or last saved
 };
 
 } // namespace zantor

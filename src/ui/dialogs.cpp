@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPushButton>
 
 namespace zantor {
 
@@ -24,6 +25,22 @@ QMessageBox::StandardButton QtDialogs::ask(QWidget* parent, QMessageBox::Icon ic
                                                               : QMessageBox::No);
     const int result = box.exec();
     return static_cast<QMessageBox::StandardButton>(result);
+}
+
+int QtDialogs::choose(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                      const QString& text, const QStringList& buttons) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> added;
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        added << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole
+                                                                   : QMessageBox::AcceptRole);
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.constFirst()));
+        box.setEscapeButton(added.constLast());
+    }
+    box.exec();
+    const qsizetype chosen = added.indexOf(box.clickedButton());
+    return static_cast<int>(chosen < 0 ? buttons.size() - 1 : chosen);
 }
 
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& initialFolder,

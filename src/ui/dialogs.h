@@ -28,6 +28,10 @@ public:
                                             const QString& title, const QString& text,
                                             QMessageBox::StandardButtons buttons,
                                             QMessageBox::StandardButton defaultButton) = 0;
+    /// A question whose buttons carry their own words, the first taking Enter and the
+    /// last Escape; returns the index of the button chosen (the last when dismissed).
+    virtual int choose(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                       const QString& text, const QStringList& buttons) = 0;
     /// A folder chooser; an empty text when cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& initialFolder,
                                  const QString& prompt) = 0;
@@ -47,6 +51,8 @@ public:
     QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                                     const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton) override;
+    int choose(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+               const QStringList& buttons) override;
     QString chooseFolder(QWidget* parent, const QString& initialFolder,
                          const QString& prompt) override;
     QString chooseSaveFile(QWidget* parent, const QString& initialFolder,

@@ -15,6 +15,8 @@
 #include "ui/aboutwindow.h"
 #include "ui/configwindow.h"
 #include "ui/dialogs.h"
+#include "ui/disk_watch.h"
+#include "ui/form_undo.h"
 #include "ui/game_text.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
@@ -181,6 +183,7 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
         [this](Refresh what) { refreshAfterField(what); });
     connectHandlers();
     addFolderTableHooks();
+    setUpSafeEditing();
     FormCreate();
 }
 
@@ -408,10 +411,13 @@ void TmainWindow::_exit() {
                                           QString::fromLatin1(kUnsavedOnQuit),
                                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                           QMessageBox::Yes);
-        if (answer == QMessageBox::Yes)
+        if (answer == QMessageBox::Yes) {
             saveButtonClick();
-        else if (answer != QMessageBox::No)
+            if (!m_session.saved()) // the question about a change on disk was cancelled
+                return;
+        } else if (answer != QMessageBox::No) {
             return;
+        }
     }
     quit();
 }
@@ -533,6 +539,7 @@ void TmainWindow::recordDisplay() {
         ~Lower() { loading = false; }
     } lower{m_loading};
     m_session.display(*m_form);
+    m_undo->rebase(); // the program's fill is no step
 }
 
 void TmainWindow::openItem(const std::string& path) {
@@ -540,6 +547,8 @@ void TmainWindow::openItem(const std::string& path) {
     commonTab->setEnabled(true);
     recordDisplay();
     m_session.markSaved();
+    m_undo->clear();
+    m_watch->watch(QString::fromStdString(path));
 }
 
 bool TmainWindow::openItemFile(const std::string& path) {
@@ -617,7 +626,11 @@ void TmainWindow::save(SaveKind kind, const std::string& path) {
 }
 
 void TmainWindow::saveButtonClick() {
+    m_undo->commit();
+    if (!diskAllowsSave())
+        return;
     save(SaveKind::Save);
+    m_watch->watch(QString::fromStdString(m_session.openPath()));
 }
 
 void TmainWindow::_saveAs() {
@@ -888,14 +901,18 @@ void TmainWindow::TimerTimer() {
         throw Error(result.error);
 }
 
-void TmainWindow::askToSaveBeforeOpening() {
+bool TmainWindow::askToSaveBeforeOpening() {
     if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
         const auto answer = m_dialogs.ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                                           QString::fromLatin1(kUnsavedOnOpen),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
-        if (answer == QMessageBox::Yes)
+        if (answer == QMessageBox::Yes) {
             saveButtonClick();
+            if (!m_session.saved()) // the question about a change on disk was cancelled
+                return false;
+        }
     }
+    return true;
 }
 
 QListWidgetItem* TmainWindow::selectedListEntry() const {
@@ -920,14 +937,16 @@ void TmainWindow::openButtonClick() {
     const QListWidgetItem* entry = selectedListEntry();
     if (!entry)
         return;
-    askToSaveBeforeOpening();
+    if (!askToSaveBeforeOpening())
+        return;
     // The entry's own file, whatever the entry's text ends with.
     openItem(joinPath(dirField->text().toStdString(),
                       m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));
 }
 
 void TmainWindow::askThenOpen(const std::string& path) {
-    askToSaveBeforeOpening();
+    if (!askToSaveBeforeOpening())
+        return;
     openItem(path);
 }
 

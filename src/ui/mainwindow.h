@@ -34,6 +34,8 @@ class QToolButton;
 namespace zantor {
 
 class CheckWindow;
+class DiskWatch;
+class FormUndo;
 class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
@@ -72,6 +74,10 @@ public:
     /// True when the item list must be rebuilt (the folder changed or a rescan was asked).
     bool rescanNeeded() const { return m_rescanNeeded; }
     const DerivedPaths& derivedPaths() const { return m_session.paths(); }
+    /// The history of the user's edits in the form.
+    FormUndo& undo() const { return *m_undo; }
+    /// The watch on the open item file.
+    DiskWatch& diskWatch() const { return *m_watch; }
 
     /// Opens an item file as the item browser's Open does after forming the path.
     /// Returns false (after showing the error) when the file could not be read.
@@ -302,13 +308,14 @@ private:
     void itemListClick();
     void itemListDblClick();
     void openButtonClick();
-    void askToSaveBeforeOpening();
     /// Asks about unsaved changes as opening from the list does, then opens the file.
     void askThenOpen(const std::string& path);
     /// The folder field and the type filters, as a scan takes them.
     ScanRequest scanFilters() const;
     /// The item list's context menu entry and Ctrl+T.
     void addFolderTableHooks();
+    // Offers to save unsaved changes first; false when the save was cancelled.
+    bool askToSaveBeforeOpening();
     QListWidgetItem* selectedListEntry() const;
     // "Check folder" in the item list's context menu and Ctrl+K.
     void buildCheckHooks();
@@ -331,6 +338,17 @@ private:
     void fillStatLists(bool keepSelection);
     void loadArtList(QComboBox* list, bool keepSelection);
     void save(SaveKind kind, const std::string& path = {});
+
+    // Changes on disk, undo and revert.
+    void setUpSafeEditing();
+    void fileTouched();
+    bool diskAllowsSave();
+    /// Asks what to do about a change made on disk by another program; true for Reload,
+    /// which it has done, false otherwise ("Keep mine" makes the next Save write over it).
+    enum class ChangeAnswer { Reload, KeepMine, Cancel };
+    ChangeAnswer askAboutChange();
+    void reloadItem();
+    void revert();
     void startScan();
     void writeFilters();
     void stepField(QLineEdit* field, bool up, bool material);
@@ -360,6 +378,10 @@ private:
     std::vector<std::string> m_listedFiles;
     CheckWindow* m_check = nullptr;
     std::unique_ptr<TableDialogs> m_tableDialogs;
+    DiskWatch* m_watch = nullptr;
+    FormUndo* m_undo = nullptr;
+    bool m_askingAboutDisk = false;
+    std::string m_askedAboutSha; // the last version on disk the watch asked about
 };
 
 } // namespace zantor

@@ -46,7 +46,8 @@ void TmainWindow::showCheck() {
 void TmainWindow::openAtField(const std::string& path, const std::string& control) {
     bool opened = false;
     run([&] {
-        askToSaveBeforeOpening();
+        if (!askToSaveBeforeOpening())
+            return;
         openItem(path);
         opened = true;
     });

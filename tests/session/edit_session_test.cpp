@@ -116,3 +116,27 @@ TEST(ReferenceNames, theDefaultAmmunitionMarkerShowsAsZeroAndNamesEntryZero) {
     w.form.setText("ammoIDfield", "17821696");
     EXPECT_EQ(markerCorrection(Refresh::DefaultAmmoName, w.form), std::nullopt);
 }
+
+TEST(EditSession, saveRefusesAFileChangedSinceItWasReadUntilTheUserTookThatVersion) {
+    TempDir dir;
+    const Bytes first = makeItem(1, 65);
+    Bytes other = first;
+    put32(other, 48, 99);
+    const std::string item = dir.write("c.pro", first);
+    EditSession session(SavePolicy{false});
+    session.open(item);
+    ValueForm form;
+    session.display(form);
+    EXPECT_EQ(session.diskChange(), DiskChange::Same);
+
+    dir.write("c.pro", other);
+    EXPECT_EQ(session.diskChange(), DiskChange::Changed);
+    EXPECT_NE(errorOf([&] { session.save(SaveKind::Save, form, nullptr); }).find("changed on disk"),
+              std::string::npos);
+    EXPECT_EQ(readAll(item), other);
+
+    session.acceptDiskVersion(); // "Keep mine"
+    session.save(SaveKind::Save, form, nullptr);
+    EXPECT_EQ(readAll(item), first);
+    EXPECT_EQ(session.diskChange(), DiskChange::Same); // our own write
+}

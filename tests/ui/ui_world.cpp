@@ -28,6 +28,21 @@ QMessageBox::StandardButton ScriptedDialogs::ask(QWidget*, QMessageBox::Icon, co
     return buttons.testFlag(QMessageBox::Cancel) ? QMessageBox::Cancel : QMessageBox::No;
 }
 
+int ScriptedDialogs::choose(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+                            const QStringList& buttons) {
+    questionTitles << title;
+    questions << text;
+    offered = buttons;
+    QString answer = buttons.value(buttons.size() - 1);
+    if (!choices.empty()) {
+        answer = choices.front();
+        choices.pop_front();
+    }
+    const qsizetype at = buttons.indexOf(answer);
+    EXPECT_GE(at, 0) << "no button " << answer.toStdString();
+    return static_cast<int>(at < 0 ? buttons.size() - 1 : at);
+}
+
 QString ScriptedDialogs::chooseFolder(QWidget*, const QString&, const QString& prompt) {
     folderPrompts << prompt;
     if (folders.empty())

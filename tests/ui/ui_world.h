@@ -42,6 +42,10 @@ public:
                                     const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton) override;
     QList<QMessageBox::StandardButton> defaultButtons; // of every question asked
+    std::deque<QString> choices; // the words of the buttons to choose; default: the last
+    QStringList offered;         // the buttons of the last question with words of their own
+    int choose(QWidget*, QMessageBox::Icon, const QString& title, const QString& text,
+               const QStringList& buttons) override;
     QString chooseFolder(QWidget*, const QString&, const QString&) override;
     QString chooseSaveFile(QWidget*, const QString& folder, const QString& proposed,
                            const QStringList& filters) override;
