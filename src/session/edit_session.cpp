@@ -2,10 +2,12 @@
 #include "session/edit_session.h"
 
 #include "common/error.h"
+#include "common/files.h"
 #include "common/sha256.h"
 #include "record/item_file.h"
 #include "texts/encoding.h"
 #include "texts/item_save.h"
+#include "texts/item_texts.h"
 
 namespace zantor {
 
@@ -27,18 +29,32 @@ void EditSession::display(RecordForm& form) {
     recordDisplay(m_record, form);
 }
 
-void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdit* texts,
-                       const std::string& path) {
+void EditSession::reopen(const std::string& path, const ItemRecord& read) {
+    EditSession fresh(m_policy);
+    fresh.m_paths = m_paths;
+    fresh.open(path);
+    if (itemFileBytes(fresh.m_record) != itemFileBytes(read))
+        throw Error(path + " was changed on disk since it was read; nothing was written");
+    m_record = std::move(fresh.m_record);
+    m_openPath = std::move(fresh.m_openPath);
+    m_version = std::move(fresh.m_version);
+}
+
+EditSession::PreparedSave EditSession::prepare(SaveKind kind, const RecordForm& form,
+                                               const ItemTextsEdit* texts,
+                                               const std::string& path) {
+    PreparedSave p;
+    p.kind = kind;
+    p.target = kind == SaveKind::Save ? m_openPath : path;
     // Every field is checked before anything is written.
-    ItemRecord updated = m_record;
-    recordUpdate(updated, form,
+    p.updated = m_record;
+    recordUpdate(p.updated, form,
                  kind == SaveKind::Save ? AttackModeRule::Save : AttackModeRule::SaveAs);
-    const bool withTexts = m_policy.writeTexts && texts;
-    ItemTextsWrite write;
-    if (withTexts) {
+    if (m_policy.writeTexts && texts) {
         // Refused before anything is written, rather than stored with question marks.
         if (texts->name.find_first_of("\r\n") != std::string::npos)
             throw Error("The name is one line: it cannot hold a line break");
+        ItemTextsWrite& write = p.texts.emplace();
         write.proItemMsg = m_paths.proItemMsg;
         write.textId = texts->textId;
         write.name = encodeWindows1252Exactly(texts->name, "name");
@@ -48,15 +64,15 @@ void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdi
     // Nothing another program wrote since the item was read is written over unseen.
     if (kind == SaveKind::Save && diskChange() != DiskChange::Same)
         throw Error(m_openPath + " was changed on disk since it was read; nothing was written");
-    // Both files or neither: pro_item.msg and the item are committed together.
-    saveItemWithTexts(kind == SaveKind::Save ? m_openPath : path, updated,
-                      kind == SaveKind::Save ? ItemSave::InPlace : ItemSave::As,
-                      withTexts ? &write : nullptr, m_lines);
-    if (withTexts)
-        m_rememberedName = write.name;
-    m_record = std::move(updated);
+    return p;
+}
+
+void EditSession::finish(PreparedSave& p) {
+    if (p.texts)
+        m_rememberedName = p.texts->name;
+    m_record = std::move(p.updated);
     m_saved = true;
-    if (kind == SaveKind::Save) {
+    if (p.kind == SaveKind::Save) {
         FileVersion saved = currentVersion(m_openPath, kLargestItemFile + 1);
         // Written over by another program between our write and this look: that is its
         // version, not ours, and the next check must see the difference.
@@ -67,6 +83,85 @@ void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdi
         }
         m_version = std::move(saved);
     }
+}
+
+void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdit* texts,
+                       const std::string& path) {
+    PreparedSave p = prepare(kind, form, texts, path);
+    // Both files or neither: pro_item.msg and the item are committed together.
+    saveItemWithTexts(p.target, p.updated,
+                      kind == SaveKind::Save ? ItemSave::InPlace : ItemSave::As,
+                      p.texts ? &*p.texts : nullptr, m_lines);
+    finish(p);
+}
+
+// saveBatch's steps, with access to each session's checks.
+struct BatchSave {
+    static BatchReport run(const std::vector<BatchItem>& items) {
+        BatchReport report;
+        std::vector<std::optional<EditSession::PreparedSave>> prepared(items.size());
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            try {
+                prepared[i] =
+                    items[i].session->prepare(SaveKind::Save, *items[i].form, items[i].texts, {});
+            } catch (const std::exception& e) {
+                report.failed.emplace_back(i, e.what());
+            }
+        }
+        // Every name and description in one rewrite of the lines. Each is checked as
+        // Save checks it; one that would not read back is reported and left out, with
+        // the lines as the items before it left them.
+        LineBuffer lines;
+        std::string bytes;
+        std::string proItemMsg;
+        const auto rewrite = [&](std::size_t i) {
+            const ItemTextsWrite& t = *prepared[i]->texts;
+            bytes = rewriteItemTexts(lines, t.proItemMsg, t.textId, t.name, t.description,
+                                     t.remembered);
+        };
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (!prepared[i] || !prepared[i]->texts)
+                continue;
+            if (proItemMsg.empty()) {
+                proItemMsg = prepared[i]->texts->proItemMsg;
+                lines.load(proItemMsg);
+            }
+            try {
+                rewrite(i);
+                report.textsWritten.push_back(i);
+            } catch (const std::exception& e) {
+                report.failed.emplace_back(i, e.what());
+                prepared[i].reset();
+                lines.load(proItemMsg);
+                for (const std::size_t w : report.textsWritten)
+                    rewrite(w);
+            }
+        }
+        if (!report.textsWritten.empty()) {
+            commitFiles({proItemMsgWrite(proItemMsg, bytes)});
+            // pro_item.msg now holds these names, whatever becomes of the item files.
+            for (const std::size_t i : report.textsWritten)
+                items[i].session->m_rememberedName = prepared[i]->texts->name;
+        }
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (!prepared[i])
+                continue;
+            EditSession& s = *items[i].session;
+            try {
+                saveItem(prepared[i]->target, prepared[i]->updated);
+            } catch (const std::exception& e) {
+                report.failed.emplace_back(i, e.what());
+                continue;
+            }
+            s.finish(*prepared[i]);
+            report.saved.push_back(i);
+        }
+        return report;
+    }
+};
+
+BatchReport saveBatch(const std::vector<BatchItem>& items) {
+    return BatchSave::run(items);
 }
 
 ScanResult

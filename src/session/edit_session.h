@@ -6,10 +6,14 @@
 #include "record/item_record.h"
 #include "record/record_form.h"
 #include "settings/settings.h"
+#include "texts/item_save.h"
 #include "texts/line_buffer.h"
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zantor {
 
@@ -89,6 +93,12 @@ public:
     void save(SaveKind kind, const RecordForm& form, const ItemTextsEdit* texts,
               const std::string& path = {});
 
+    /// Opens `path` to save values a front end read from it earlier as `read` (a table
+    /// of many items keeps no session per item). Throws Error "%s was changed on disk
+    /// since it was read; nothing was written" when the file no longer holds `read`,
+    /// and as open(); the open item stays as it was then.
+    void reopen(const std::string& path, const ItemRecord& read);
+
     /// The item folder listed with the filters of `request`, names looked up in this
     /// session's pro_item.msg when asked. See scanFolder.
     ScanResult
@@ -104,6 +114,20 @@ public:
     }
 
 private:
+    friend struct BatchSave;
+    // A Save that passed every check and is ready to be written.
+    struct PreparedSave {
+        ItemRecord updated;
+        std::optional<ItemTextsWrite> texts;
+        std::string target;
+        SaveKind kind = SaveKind::Save;
+    };
+    /// Every check of Save: the fields, the texts, the file on disk. Writes nothing.
+    PreparedSave prepare(SaveKind kind, const RecordForm& form, const ItemTextsEdit* texts,
+                         const std::string& path);
+    /// The session after `p` was written: its record, remembered name and version.
+    void finish(PreparedSave& p);
+
     SavePolicy m_policy;
     DerivedPaths m_paths;
     ItemRecord m_record;
@@ -113,5 +137,28 @@ private:
     LineBuffer m_lines;
     FileVersion m_version; // the open item file as it was read or last saved
 };
+
+// One item of saveBatch: the session that read it, the values to save, and its name
+// and description when they are to be written (null: pro_item.msg keeps its lines).
+struct BatchItem {
+    EditSession* session = nullptr;
+    const RecordForm* form = nullptr;
+    const ItemTextsEdit* texts = nullptr;
+};
+
+// What saveBatch did, by index into its items.
+struct BatchReport {
+    std::vector<std::size_t> saved;
+    std::vector<std::pair<std::size_t, std::string>> failed; // the item and its error
+    std::vector<std::size_t> textsWritten; // items whose name and description are on disk
+};
+
+/// Save of many items at once (a table's Save all, an import): each item is checked
+/// and written as EditSession::save does it, except that every name and description
+/// goes into one write of pro_item.msg (the first session's paths), before any item
+/// file. An item that fails its checks, its texts or its write is reported and the
+/// others are still saved; each item file is written atomically. Throws Error when
+/// pro_item.msg cannot be read or written: then nothing at all was written.
+BatchReport saveBatch(const std::vector<BatchItem>& items);
 
 } // namespace zantor

@@ -6,6 +6,7 @@
 #include "common/files.h"
 #include "common/numbers.h"
 #include "record/item_file.h"
+#include "session/edit_session.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
 #include "texts/item_texts.h"
@@ -14,6 +15,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <deque>
 
 namespace zantor {
 
@@ -456,87 +458,57 @@ void FolderTable::setCell(std::size_t r, int column, std::string_view text) {
 }
 
 FolderTable::SaveReport FolderTable::saveAll() {
-    SaveReport report;
+    // Each changed item is saved by an editing session, as the form saves it; the
+    // session reads the file again and refuses one that changed since the table read it.
     struct Pending {
-        std::size_t row;
-        ItemRecord record;
-        bool texts;
-        bool failed;
+        std::size_t row = 0;
+        EditSession session;
+        ItemTextsEdit texts;
+        bool withTexts = false;
     };
-    std::vector<Pending> pending;
+    SaveReport report;
+    const std::string folder = resolvePath(m_source.folder).string();
+    std::deque<Pending> pending; // stays in place: the batch points into it
+    std::vector<BatchItem> batch;
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         if (!rowChanged(r))
             continue;
-        TableRow& row = m_rows[r];
-        Pending p{r, row.record, false, false};
-        p.record.addictionCode = row.edited().addictionCode;
+        const TableRow& row = m_rows[r];
+        Pending& p = pending.emplace_back();
+        p.row = r;
+        p.session.setPaths(m_source.paths);
         try {
-            recordUpdate(p.record, row.edited().form, AttackModeRule::Save);
+            p.session.reopen(joinPath(folder, row.fileName), row.record);
         } catch (const std::exception& e) {
             report.failed.emplace_back(row.fileName, e.what());
+            pending.pop_back();
             continue;
         }
-        p.texts = row.edited().name != row.shown.name ||
-                  row.edited().description != row.shown.description ||
-                  row.edited().form.text(kTextIdControl) != row.shown.form.text(kTextIdControl);
-        pending.push_back(std::move(p));
+        const RowState& s = row.edited();
+        p.session.setAddictionCode(s.addictionCode);
+        p.session.rememberName(row.shown.name);
+        p.withTexts = s.name != row.shown.name || s.description != row.shown.description ||
+                      s.form.text(kTextIdControl) != row.shown.form.text(kTextIdControl);
+        if (p.withTexts)
+            p.texts = {s.form.text(kTextIdControl), decodeWindows1252(s.name),
+                       decodeWindows1252(s.description)};
+        batch.push_back({&p.session, &s.form, p.withTexts ? &p.texts : nullptr});
     }
-    // Every name and description in one write, before any item file, as Save orders
-    // them. Each rewrite is checked as Save checks it; an item whose texts would not
-    // read back is reported and left out, with its lines as they were.
-    LineBuffer lines;
-    std::string bytes;
-    std::vector<const Pending*> written;
-    const auto rewrite = [&](const Pending& p) {
-        const RowState& s = m_rows[p.row].edited();
-        bytes = rewriteItemTexts(lines, m_source.paths.proItemMsg,
-                                 encodeWindows1252(s.form.text(kTextIdControl)), s.name,
-                                 s.description, m_rows[p.row].shown.name);
-    };
-    for (Pending& p : pending) {
-        if (!p.texts)
-            continue;
-        if (written.empty())
-            lines.load(m_source.paths.proItemMsg);
-        try {
-            rewrite(p);
-            written.push_back(&p);
-        } catch (const std::exception& e) {
-            report.failed.emplace_back(m_rows[p.row].fileName, e.what());
-            p.failed = true;
-            // The lines as the items before left them.
-            lines.load(m_source.paths.proItemMsg);
-            for (const Pending* w : written)
-                rewrite(*w);
-        }
+    const BatchReport done = saveBatch(batch);
+    for (const auto& [i, message] : done.failed)
+        report.failed.emplace_back(m_rows[pending[i].row].fileName, message);
+    for (const std::size_t i : done.textsWritten) {
+        TableRow& row = m_rows[pending[i].row];
+        row.shown.name = row.edited().name;
+        row.shown.description = row.edited().description;
     }
-    const bool anyTexts = !written.empty();
-    if (anyTexts) {
-        commitFiles({proItemMsgWrite(m_source.paths.proItemMsg, bytes)});
-        for (const Pending& p : pending) {
-            if (!p.texts || p.failed)
-                continue;
-            RowState& shown = m_rows[p.row].shown;
-            shown.name = m_rows[p.row].edited().name;
-            shown.description = m_rows[p.row].edited().description;
-        }
-    }
-    const std::string folder = resolvePath(m_source.folder).string();
-    for (Pending& p : pending) {
-        if (p.failed)
-            continue;
-        TableRow& row = m_rows[p.row];
-        try {
-            saveItem(joinPath(folder, row.fileName), p.record);
-        } catch (const std::exception& e) {
-            report.failed.emplace_back(row.fileName, e.what());
-            continue;
-        }
-        row.record = std::move(p.record);
+    for (const std::size_t i : done.saved) {
+        TableRow& row = m_rows[pending[i].row];
+        row.record = pending[i].session.record();
         RowState shown = displayState(row.record, m_texts);
         shown.name = row.edited().name;
         shown.description = row.edited().description;
-        row.shown = shown;
+        row.shown = std::move(shown);
         row.edits.reset();
         report.saved.push_back(row.fileName);
     }

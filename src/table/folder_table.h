@@ -93,8 +93,8 @@ struct TableSource {
 };
 
 // A whole folder of item files as one table of the form's values. Each cell reads,
-// converts and checks its value by the form's rules; saving goes through the same
-// record update as the form's Save.
+// converts and checks its value by the form's rules; saving goes through the editing
+// session's Save.
 class FolderTable {
 public:
     /// Lists the folder as the item browser does (by file name, under the type
@@ -150,10 +150,12 @@ public:
         std::vector<std::string> saved;
         std::vector<std::pair<std::string, std::string>> failed;
     };
-    /// Writes every changed item as the form's Save does, all name and description
-    /// changes in one write of pro_item.msg first. A failed pro_item.msg stops
-    /// everything (nothing is written); a failed item file is reported and the
-    /// other files are still written. Written rows are shown anew from what was saved.
+    /// Writes every changed item through the editing session's Save (saveBatch), all
+    /// name and description changes in one write of pro_item.msg first. A failed
+    /// pro_item.msg stops everything (throws; nothing is written); an item that fails
+    /// (a bad value, a file changed on disk since the table read it, a failed write)
+    /// is reported and the others are still written. Written rows are shown anew from
+    /// what was saved.
     SaveReport saveAll();
 
 private:

@@ -173,13 +173,23 @@ TEST(FolderTable, aFailedItemFileIsReportedAndTheOthersAreSaved) {
     FolderTable t = load(w);
     t.setCell(rowOf(t, "weapon.pro"), col("priceField"), "1");
     t.setCell(rowOf(t, "armor.pro"), col("priceField"), "2");
+    t.setCell(rowOf(t, "key.pro"), col("priceField"), "3");
     std::filesystem::remove(w.item("armor.pro"));
     std::filesystem::create_directory(w.item("armor.pro")); // cannot be replaced by a file
+    // Another program's change since the table read the key is not written over.
+    Bytes key = readAll(w.item("key.pro"));
+    put32(key, 48, 77);
+    writeFileAtomic(w.item("key.pro"), key);
     const auto report = t.saveAll();
-    ASSERT_EQ(report.failed.size(), 1u);
+    ASSERT_EQ(report.failed.size(), 2u);
     EXPECT_EQ(report.failed[0].first, "armor.pro");
+    EXPECT_EQ(report.failed[1].first, "key.pro");
+    EXPECT_EQ(report.failed[1].second,
+              w.item("key.pro") + " was changed on disk since it was read; nothing was written");
+    EXPECT_EQ(readAll(w.item("key.pro")), key);
     EXPECT_EQ(report.saved, std::vector<std::string>{"weapon.pro"});
     EXPECT_TRUE(t.rowChanged(rowOf(t, "armor.pro")));
+    EXPECT_TRUE(t.rowChanged(rowOf(t, "key.pro")));
 }
 
 TEST(FolderTable, unreadableItemsAreNamedAndLeftOut) {
