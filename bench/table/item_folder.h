@@ -2,6 +2,7 @@
 #pragma once
 
 #include "settings/settings.h"
+#include "table/table_csv.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -79,6 +80,22 @@ struct ItemFolder {
         p.setInvenLstFolder(files);
         p.setCrittersLstFolder(files);
         return p;
+    }
+
+    /// The folder as the table and `zantor-cli export` read it.
+    TableSource source() const {
+        TableSource s;
+        s.folder = items;
+        s.paths = paths();
+        return s;
+    }
+
+    /// One export of the whole folder, as `zantor-cli export` makes it: the folder
+    /// read into a table, then written as CSV. The number of rows.
+    std::size_t exportOnce() const {
+        const FolderTable table(source());
+        const std::string csv = exportCsv(table);
+        return csv.empty() ? 0 : table.rowCount();
     }
 
     static ItemFolder& get() {

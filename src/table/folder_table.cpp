@@ -373,6 +373,8 @@ std::string FolderTable::cellOf(std::size_t r, const RowState& state, int column
 }
 
 bool FolderTable::rowChanged(std::size_t r) const {
+    if (!m_rows[r].edits) // never edited: nothing to compare
+        return false;
     const std::size_t n = tableColumns().size();
     for (std::size_t c = 0; c < n; ++c)
         if (isChanged(r, static_cast<int>(c)))

@@ -3,6 +3,7 @@
 
 #include "common/error.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -147,6 +148,10 @@ std::int32_t nextCodePoint(std::string_view s, std::size_t& i) {
 } // namespace
 
 std::string decodeWindows1252(std::string_view bytes) {
+    // Most texts are ASCII, which reads the same in both.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](char ch) { return static_cast<unsigned char>(ch) < 0x80; }))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     for (const char ch : bytes)

@@ -143,8 +143,10 @@ bool FolderTableProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const
     const auto* model = static_cast<const FolderTableModel*>(sourceModel());
     const FolderTable& table = model->table();
     const auto r = static_cast<std::size_t>(sourceRow);
-    for (const char* key : {"nameField", "file", "itemIDfield"}) {
-        if (shown(table.cell(r, columnIndex(key))).contains(m_filter, Qt::CaseInsensitive))
+    static const int columns[] = {columnIndex("nameField"), columnIndex("file"),
+                                  columnIndex("itemIDfield")};
+    for (const int c : columns) {
+        if (shown(table.cell(r, c)).contains(m_filter, Qt::CaseInsensitive))
             return true;
     }
     return false;
