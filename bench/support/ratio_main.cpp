@@ -10,16 +10,19 @@ namespace zantor::bench {
 namespace {
 
 // Keeps every run's time per iteration beside the usual console output: its real
-// time when it asked for that (work done by other processes), else its CPU time.
+// time when it asked for that (work done by other processes) or set its own time (a
+// fixed yardstick), else its CPU time.
 class RecordingReporter final : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> times;
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const auto& run : runs)
+        for (const auto& run : runs) {
+            const std::string name = run.run_name.str();
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                times[run.run_name.str()] = run.run_name.str().ends_with("/real_time")
-                                                ? run.GetAdjustedRealTime()
-                                                : run.GetAdjustedCPUTime();
+                times[name] = name.ends_with("/real_time") || name.ends_with("/manual_time")
+                                  ? run.GetAdjustedRealTime()
+                                  : run.GetAdjustedCPUTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };

@@ -66,10 +66,13 @@ int runImport(Args args, std::ostream& out, std::ostream& err) {
     if (dryRun || plan.changes.empty())
         return 0;
     applyImport(table, plan);
-    const FolderTable::SaveReport report = table.saveAll();
+    const FolderTable::SaveReport report = table.saveAll(BatchWrite::AllOrNothing);
+    if (report.failed.empty())
+        return 0;
+    err << "zantor-cli import: nothing was written:\n";
     for (const auto& [file, message] : report.failed)
-        err << "zantor-cli import: " << file << ": " << message << "\n";
-    return report.failed.empty() ? 0 : 1;
+        err << "  " << file << ": " << message << "\n";
+    return 1;
 }
 
 } // namespace
@@ -87,7 +90,8 @@ const Verb kImportVerb{
     "hold, a '}' in a name or description) nothing is written and each problem is\n"
     "printed with its CSV record (the header is record 1) and column. Otherwise the\n"
     "changed items are saved as the editor's Save does, every name and description\n"
-    "in one write of pro_item.msg, and one line is printed per changed value\n"
+    "in one write of pro_item.msg, all files or none (an item file changed since it\n"
+    "was read stops the whole import), and one line is printed per changed value\n"
     "(\"rifle02.pro: priceField 1100 -> 1250\"). --dry-run prints those lines and\n"
     "writes nothing.\n",
     runImport};

@@ -97,7 +97,7 @@ void EditSession::save(SaveKind kind, const RecordForm& form, const ItemTextsEdi
 
 // saveBatch's steps, with access to each session's checks.
 struct BatchSave {
-    static BatchReport run(const std::vector<BatchItem>& items) {
+    static BatchReport run(const std::vector<BatchItem>& items, BatchWrite whole) {
         BatchReport report;
         std::vector<std::optional<EditSession::PreparedSave>> prepared(items.size());
         for (std::size_t i = 0; i < items.size(); ++i) {
@@ -137,6 +137,8 @@ struct BatchSave {
                     rewrite(w);
             }
         }
+        if (whole == BatchWrite::AllOrNothing)
+            return commitWhole(items, prepared, std::move(report), proItemMsg, bytes);
         if (!report.textsWritten.empty()) {
             commitFiles({proItemMsgWrite(proItemMsg, bytes)});
             // pro_item.msg now holds these names, whatever becomes of the item files.
@@ -158,10 +160,38 @@ struct BatchSave {
         }
         return report;
     }
+
+    // Every file in one commit, pro_item.msg first; nothing when any item failed.
+    static BatchReport commitWhole(const std::vector<BatchItem>& items,
+                                   std::vector<std::optional<EditSession::PreparedSave>>& prepared,
+                                   BatchReport report, const std::string& proItemMsg,
+                                   const std::string& bytes) {
+        if (!report.failed.empty()) {
+            report.textsWritten.clear();
+            return report;
+        }
+        std::vector<Bytes> itemBytes;
+        itemBytes.reserve(items.size());
+        std::vector<FileWrite> writes;
+        if (!report.textsWritten.empty())
+            writes.push_back(proItemMsgWrite(proItemMsg, bytes));
+        for (auto& p : prepared) {
+            itemBytes.push_back(itemFileBytes(p->updated));
+            writes.push_back(itemFileWrite(p->target, itemBytes.back(), ItemSave::InPlace));
+        }
+        commitFiles(writes);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (prepared[i]->texts)
+                items[i].session->m_rememberedName = prepared[i]->texts->name;
+            items[i].session->finish(*prepared[i]);
+            report.saved.push_back(i);
+        }
+        return report;
+    }
 };
 
-BatchReport saveBatch(const std::vector<BatchItem>& items) {
-    return BatchSave::run(items);
+BatchReport saveBatch(const std::vector<BatchItem>& items, BatchWrite whole) {
+    return BatchSave::run(items, whole);
 }
 
 ScanResult

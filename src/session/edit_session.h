@@ -153,12 +153,20 @@ struct BatchReport {
     std::vector<std::size_t> textsWritten; // items whose name and description are on disk
 };
 
+// How saveBatch treats an item that fails.
+enum class BatchWrite {
+    EachItem,     // the others are still saved (Save all: nothing the user did is lost)
+    AllOrNothing, // nothing is written (an import: the folder as the file says, or as it was)
+};
+
 /// Save of many items at once (a table's Save all, an import): each item is checked
-/// and written as EditSession::save does it, except that every name and description
-/// goes into one write of pro_item.msg (the first session's paths), before any item
-/// file. An item that fails its checks, its texts or its write is reported and the
-/// others are still saved; each item file is written atomically. Throws Error when
-/// pro_item.msg cannot be read or written: then nothing at all was written.
-BatchReport saveBatch(const std::vector<BatchItem>& items);
+/// as EditSession::save checks it, except that every name and description goes into
+/// one write of pro_item.msg (the first session's paths), before any item file.
+/// EachItem: an item that fails its checks, its texts or its write is reported and the
+/// others are still saved, each item file written atomically. AllOrNothing: any item
+/// that fails its checks or texts is reported and nothing is written; otherwise every
+/// file is written in one commit (commitFiles). Throws Error when pro_item.msg cannot
+/// be read or written, or the one commit fails: then nothing at all was written.
+BatchReport saveBatch(const std::vector<BatchItem>& items, BatchWrite whole = BatchWrite::EachItem);
 
 } // namespace zantor

@@ -373,7 +373,7 @@ std::string FolderTable::cellOf(std::size_t r, const RowState& state, int column
 }
 
 bool FolderTable::rowChanged(std::size_t r) const {
-    if (!m_rows[r].edits) // never edited: nothing to compare
+    if (!m_rows[r].edits) // never edited: nothing to compare (isChanged says so too)
         return false;
     const std::size_t n = tableColumns().size();
     for (std::size_t c = 0; c < n; ++c)
@@ -459,7 +459,7 @@ void FolderTable::setCell(std::size_t r, int column, std::string_view text) {
     m_rows[r].edits = withCell(r, column, text);
 }
 
-FolderTable::SaveReport FolderTable::saveAll() {
+FolderTable::SaveReport FolderTable::saveAll(BatchWrite whole) {
     // Each changed item is saved by an editing session, as the form saves it; the
     // session reads the file again and refuses one that changed since the table read it.
     struct Pending {
@@ -496,7 +496,9 @@ FolderTable::SaveReport FolderTable::saveAll() {
                        decodeWindows1252(s.description)};
         batch.push_back({&p.session, &s.form, p.withTexts ? &p.texts : nullptr});
     }
-    const BatchReport done = saveBatch(batch);
+    if (whole == BatchWrite::AllOrNothing && !report.failed.empty())
+        return report;
+    const BatchReport done = saveBatch(batch, whole);
     for (const auto& [i, message] : done.failed)
         report.failed.emplace_back(m_rows[pending[i].row].fileName, message);
     for (const std::size_t i : done.textsWritten) {

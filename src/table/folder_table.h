@@ -3,6 +3,7 @@
 
 #include "record/item_record.h"
 #include "record/record_form.h"
+#include "session/edit_session.h"
 #include "settings/settings.h"
 #include "table/columns.h"
 #include "texts/message_lookup.h"
@@ -120,7 +121,7 @@ public:
     /// The cell as read from the files.
     std::string shownCell(std::size_t r, int column) const;
     bool isChanged(std::size_t r, int column) const {
-        return cell(r, column) != shownCell(r, column);
+        return m_rows[r].edits && cell(r, column) != shownCell(r, column);
     }
     bool rowChanged(std::size_t r) const;
     std::size_t changedRowCount() const;
@@ -154,9 +155,9 @@ public:
     /// name and description changes in one write of pro_item.msg first. A failed
     /// pro_item.msg stops everything (throws; nothing is written); an item that fails
     /// (a bad value, a file changed on disk since the table read it, a failed write)
-    /// is reported and the others are still written. Written rows are shown anew from
-    /// what was saved.
-    SaveReport saveAll();
+    /// is reported and the others are still written (with AllOrNothing: nothing is
+    /// written then). Written rows are shown anew from what was saved.
+    SaveReport saveAll(BatchWrite whole = BatchWrite::EachItem);
 
 private:
     std::string cellIn(const TableRow& row, const RowState& state, int column) const;

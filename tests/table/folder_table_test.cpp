@@ -180,6 +180,12 @@ TEST(FolderTable, aFailedItemFileIsReportedAndTheOthersAreSaved) {
     Bytes key = readAll(w.item("key.pro"));
     put32(key, 48, 77);
     writeFileAtomic(w.item("key.pro"), key);
+    // An import writes all or nothing.
+    const Bytes weapon = readAll(w.item("weapon.pro"));
+    EXPECT_EQ(t.saveAll(BatchWrite::AllOrNothing).failed.size(), 2u);
+    EXPECT_EQ(readAll(w.item("weapon.pro")), weapon);
+    EXPECT_TRUE(t.rowChanged(rowOf(t, "weapon.pro")));
+
     const auto report = t.saveAll();
     ASSERT_EQ(report.failed.size(), 2u);
     EXPECT_EQ(report.failed[0].first, "armor.pro");
