@@ -16,6 +16,7 @@
 #include "ui/configwindow.h"
 #include "ui/dialogs.h"
 #include "ui/disk_watch.h"
+#include "ui/form_pages.h"
 #include "ui/form_undo.h"
 #include "ui/game_text.h"
 #include "ui/look.h"
@@ -47,6 +48,7 @@ namespace zantor {
 namespace {
 
 constexpr int kCommonPageIndex = 0;
+constexpr std::string_view kAddictionList = "addList";
 constexpr int kPagesHeight = 341;
 // The progress bar of a scan is redrawn at most this often (milliseconds).
 constexpr qint64 kProgressRedrawMs = 40;
@@ -54,17 +56,6 @@ constexpr qint64 kProgressRedrawMs = 40;
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
     "File has not saved! Do you want to save before opening the next one?";
-
-// The type pages in page-index order with the sections whose items show them.
-struct TypePage {
-    int index;
-    Section section;
-};
-constexpr TypePage kTypePages[] = {{1, Section::Weapon},
-                                   {2, Section::Armor},
-                                   {3, Section::Container},
-                                   {4, Section::Drug},
-                                   {5, Section::Ammo}};
 
 } // namespace
 
@@ -77,16 +68,16 @@ public:
     void reloadList(List list) override {
         switch (list) {
         case List::GroundArt:
-            m_w.loadArtList(m_w.groundArtList, false);
+            m_w.loadArtList(m_w.comboBox("groundArtList"), false);
             break;
         case List::InventoryArt:
-            m_w.loadArtList(m_w.invenArtList, false);
+            m_w.loadArtList(m_w.comboBox("invenArtList"), false);
             break;
         case List::MaleLooks:
-            m_w.loadArtList(m_w.maleLooksList, false);
+            m_w.loadArtList(m_w.comboBox("maleLooksList"), false);
             break;
         case List::FemaleLooks:
-            m_w.loadArtList(m_w.femaleLooksList, false);
+            m_w.loadArtList(m_w.comboBox("femaleLooksList"), false);
             break;
         case List::Statistics:
             m_w.fillStatLists(false);
@@ -141,34 +132,12 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
 
     mainPages = new QTabWidget(this);
     mainPages->setObjectName(QStringLiteral("mainPages"));
-    const std::pair<QWidget**, const char*> pages[] = {{&commonTab, "Stats common to all items"},
-                                                       {&weaponPage, "Weapon stats"},
-                                                       {&armorPage, "Armor stats"},
-                                                       {&containerPage, "Container stats"},
-                                                       {&drugPage, "Drug/Medicine stats"},
-                                                       {&ammoPage, "Ammunition stats"}};
-    const char* const pageNames[] = {"commonTab",     "weaponPage", "armorPage",
-                                     "containerPage", "drugPage",   "ammoPage"};
-    int i = 0;
-    for (const auto& [page, caption] : pages) {
-        *page = new QWidget(mainPages);
-        (*page)->setObjectName(QString::fromLatin1(pageNames[i++]));
-        mainPages->addTab(*page, QString::fromLatin1(caption));
-    }
-    buildCommonPage();
-    buildWeaponPage();
-    buildArmorPage();
-    buildContainerPage();
-    buildDrugPage();
-    buildAmmoPage();
+    addFormPages(mainPages);
     buildBrowser();
     buildCheckHooks();
-    for (const auto& p : kTypePages)
-        mainPages->setTabVisible(p.index, false);
-    commonTab->setEnabled(false);
-    // Lists start without a choice; only the addiction list starts at "None".
-    for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList})
-        list->setCurrentIndex(-1);
+    for (int i = 1; i < mainPages->count(); ++i)
+        mainPages->setTabVisible(i, false);
+    mainPages->widget(kCommonPageIndex)->setEnabled(false);
     // Laid out for Tahoma; where a stand-in font needs more room, the pages and the
     // window grow just enough, as the configuration window does.
     mainPages->setFixedHeight(std::max(kPagesHeight, mainPages->minimumSizeHint().height()));
@@ -247,9 +216,48 @@ void TmainWindow::refreshAfterField(Refresh what) {
     }
 }
 
+QLineEdit* TmainWindow::edit(const char* name) const {
+    auto* e = qobject_cast<QLineEdit*>(m_controls.value(QLatin1String(name)));
+    Q_ASSERT(e);
+    return e;
+}
+
+QComboBox* TmainWindow::comboBox(const char* name) const {
+    auto* l = qobject_cast<QComboBox*>(m_controls.value(QLatin1String(name)));
+    Q_ASSERT(l);
+    return l;
+}
+
+QPlainTextEdit* TmainWindow::description() const {
+    return qobject_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("descField")));
+}
+
 void TmainWindow::setFieldText(QLineEdit* field, const QString& text) {
     field->setText(text);
     rethrowPending();
+}
+
+// What a control of the form does when the user changes it, by objectName; the numbers
+// beside a name also step with the Up and Down keys.
+const TmainWindow::FormHandler TmainWindow::kFormHandlers[] = {
+    {"textIDfield", &TmainWindow::textIDfieldChange, &TmainWindow::textIDfieldKeyDown},
+    {"nameField", &TmainWindow::nameFieldChange, nullptr},
+    {"materialIDfield", &TmainWindow::_changeMaterialName, &TmainWindow::materialIDfieldKeyDown},
+    {"damageTypeIDfield", &TmainWindow::_changeDmgType, &TmainWindow::damageTypeIDfieldKeyDown},
+    {"ammoTypeIDfield", &TmainWindow::_changeAmmoType, &TmainWindow::ammoTypeIDfieldKeyDown},
+    {"ammoIDfield", &TmainWindow::_changeDefaultAmmoName, &TmainWindow::ammoIDfieldKeyDown},
+    {"fireArtIDField", &TmainWindow::_changeFireArtName, &TmainWindow::fireArtIDFieldKeyDown},
+    {"groundArtList", &TmainWindow::groundArtListChange, nullptr},
+    {"invenArtList", &TmainWindow::invenArtListChange, nullptr},
+    {"maleLooksList", &TmainWindow::maleLooksListChange, nullptr},
+    {"femaleLooksList", &TmainWindow::femaleLooksListChange, nullptr},
+};
+
+const TmainWindow::FormHandler* TmainWindow::formHandler(std::string_view control) {
+    for (const FormHandler& h : kFormHandlers)
+        if (control == h.control)
+            return &h;
+    return nullptr;
 }
 
 void TmainWindow::connectHandlers() {
@@ -262,44 +270,35 @@ void TmainWindow::connectHandlers() {
                 [this, handler] { run([&] { (this->*handler)(); }); });
     };
 
-    // Plain change tracking.
-    for (QLineEdit* e : {itemIDfield,     weightField,     priceField,        range1Field,
-                         range2Field,     ap1field,        ap2field,          burstAmmoField,
-                         capacityField,   minDmgField,     maxDmgField,       damageTypeNameField,
-                         minSTfield,      reloadAP,        fireSoundIDfield,  DRnormalField,
-                         DRfireField,     DRelectricField, DRplasmaField,     DRlaserField,
-                         DRempField,      DRexpField,      DTnormalField,     DTfireField,
-                         DTelectricField, DTplasmaField,   DTlaserField,      DTempField,
-                         DTexpField,      ACfield,         containerCapacity, effectField11,
-                         effectField12,   effectField13,   effectField21,     effectField22,
-                         effectField23,   effectField31,   effectField32,     effectField33,
-                         midTermField,    longTermField,   addictionField,    withdrawField,
-                         ammo_capacity,   ACmodField,      DRmodField,        ACdmgMod,
-                         DRdmgMod})
-        onEdit(e, &TmainWindow::notSaved);
-    for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList,
-                            statList1, statList2, statList3, ammoTypeList})
-        onChoice(list, &TmainWindow::notSaved);
-    connect(descField, &QPlainTextEdit::textChanged, this, [this] { run([this] { notSaved(); }); });
-
-    onEdit(textIDfield, &TmainWindow::textIDfieldChange);
-    onEdit(nameField, &TmainWindow::nameFieldChange);
-    onEdit(materialIDfield, &TmainWindow::_changeMaterialName);
-    onEdit(damageTypeIDfield, &TmainWindow::_changeDmgType);
-    onEdit(ammoTypeIDfield, &TmainWindow::_changeAmmoType);
-    onEdit(ammoIDfield, &TmainWindow::_changeDefaultAmmoName);
-    onEdit(fireArtIDField, &TmainWindow::_changeFireArtName);
-    onEdit(dirField, &TmainWindow::dirFieldChange);
-    onChoice(groundArtList, &TmainWindow::groundArtListChange);
-    onChoice(invenArtList, &TmainWindow::invenArtListChange);
-    onChoice(maleLooksList, &TmainWindow::maleLooksListChange);
-    onChoice(femaleLooksList, &TmainWindow::femaleLooksListChange);
-    connect(addList, &QComboBox::activated, this,
+    for (const FormHandler& h : kFormHandlers) {
+        QWidget* control = m_controls.value(QString::fromLatin1(h.control));
+        if (auto* e = qobject_cast<QLineEdit*>(control)) {
+            onEdit(e, h.change);
+            if (h.step)
+                e->installEventFilter(this);
+        } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            onChoice(list, h.change);
+        }
+    }
+    // The addiction list's handler takes the chosen position.
+    connect(comboBox(kAddictionList.data()), &QComboBox::activated, this,
             [this](int index) { run([&] { addListChange(index); }); });
-
-    for (QLineEdit* e : {textIDfield, materialIDfield, damageTypeIDfield, ammoTypeIDfield,
-                         ammoIDfield, fireArtIDField})
-        e->installEventFilter(this);
+    // Every other field of the tables only notes that the item changed; so do the damage
+    // type's name box and the description.
+    for (const Field* field : allFields()) {
+        if (field->control == kAddictionList || formHandler(field->control))
+            continue;
+        QWidget* control = m_controls.value(
+            QString::fromUtf8(field->control.data(), qsizetype(field->control.size())));
+        if (auto* e = qobject_cast<QLineEdit*>(control))
+            onEdit(e, &TmainWindow::notSaved);
+        else if (auto* list = qobject_cast<QComboBox*>(control))
+            onChoice(list, &TmainWindow::notSaved);
+    }
+    onEdit(edit("damageTypeNameField"), &TmainWindow::notSaved);
+    connect(description(), &QPlainTextEdit::textChanged, this,
+            [this] { run([this] { notSaved(); }); });
+    onEdit(dirField, &TmainWindow::dirFieldChange);
     dirField->installEventFilter(this);
 
     connect(mainPages, &QTabWidget::currentChanged, this,
@@ -373,7 +372,8 @@ void TmainWindow::_mainWindowShow() {
     }
     loadLineBuffer();
     fillCalibreList();
-    for (QComboBox* list : {groundArtList, invenArtList, maleLooksList, femaleLooksList})
+    for (QComboBox* list : {comboBox("groundArtList"), comboBox("invenArtList"),
+                            comboBox("maleLooksList"), comboBox("femaleLooksList")})
         loadArtList(list, true);
     fillStatLists(true);
 }
@@ -438,7 +438,7 @@ void TmainWindow::aboutButtonClick() {
 
 void TmainWindow::keyPressEvent(QKeyEvent* event) {
     QWidget* focus = focusWidget();
-    const bool inDescription = focus == descField;
+    const bool inDescription = focus == description();
     if (event->key() == Qt::Key_Escape && !inDescription) {
         closeButton->click();
         return;
@@ -460,20 +460,10 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             const bool up = key == Qt::Key_Up;
-            if (watched == textIDfield)
-                run([&] { textIDfieldKeyDown(up); });
-            else if (watched == materialIDfield)
-                run([&] { materialIDfieldKeyDown(up); });
-            else if (watched == damageTypeIDfield)
-                run([&] { damageTypeIDfieldKeyDown(up); });
-            else if (watched == ammoTypeIDfield)
-                run([&] { ammoTypeIDfieldKeyDown(up); });
-            else if (watched == ammoIDfield)
-                run([&] { ammoIDfieldKeyDown(up); });
-            else if (watched == fireArtIDField)
-                run([&] { fireArtIDFieldKeyDown(up); });
-            else
+            const FormHandler* h = formHandler(watched->objectName().toStdString());
+            if (!h || !h->step || watched != m_controls.value(watched->objectName()))
                 return QWidget::eventFilter(watched, event);
+            run([&] { (this->*h->step)(up); });
             return true;
         }
     } else if (event->type() == QEvent::MouseButtonPress && watched == itemList->viewport()) {
@@ -511,14 +501,15 @@ void TmainWindow::mainPagesChange(int index) {
 
 void TmainWindow::pageStep() {
     const QSignalBlocker quiet(mainPages);
-    for (const auto& p : kTypePages)
-        mainPages->setTabVisible(p.index, false);
-    for (const auto& p : kTypePages) {
-        if (m_session.record().section() != p.section)
+    // Every type page is hidden first, then the one of the item's section is shown.
+    for (int i = 1; i < mainPages->count(); ++i)
+        mainPages->setTabVisible(i, false);
+    for (int i = 1; i < mainPages->count(); ++i) {
+        if (formPageAt(mainPages, i)->section() != m_session.record().section())
             continue;
-        mainPages->setTabVisible(p.index, true);
+        mainPages->setTabVisible(i, true);
         if (m_pageMode == PageMode::TypePage)
-            mainPages->setCurrentIndex(p.index);
+            mainPages->setCurrentIndex(i);
     }
 }
 
@@ -542,7 +533,7 @@ void TmainWindow::recordDisplay() {
 
 void TmainWindow::openItem(const std::string& path) {
     m_session.open(path); // all or nothing: a failure changes nothing
-    commonTab->setEnabled(true);
+    mainPages->widget(kCommonPageIndex)->setEnabled(true);
     recordDisplay();
     m_session.markSaved();
     m_undo->clear();
@@ -572,8 +563,8 @@ QString descriptionText(const std::string& bytes) {
 
 void TmainWindow::setDescription(const QString& text) {
     // Setting the same text would still count as a change.
-    if (descField->toPlainText() != text)
-        descField->setPlainText(text);
+    if (description()->toPlainText() != text)
+        description()->setPlainText(text);
     rethrowPending();
 }
 
@@ -584,14 +575,14 @@ void TmainWindow::showReferences(Refresh what) {
             picture->load(QString::fromStdString(r.text));
         else if (auto* edit = qobject_cast<QLineEdit*>(control))
             setFieldText(edit, fromGame(r.text));
-        else if (control == descField)
+        else if (control == description())
             setDescription(descriptionText(r.text));
     });
 }
 
 void TmainWindow::showNameAndDescription() {
     showReferences(Refresh::NameAndDescription);
-    m_session.rememberName(toGame(nameField->text()));
+    m_session.rememberName(toGame(edit("nameField")->text()));
 }
 
 void TmainWindow::textIDfieldChange() {
@@ -599,14 +590,14 @@ void TmainWindow::textIDfieldChange() {
 }
 
 void TmainWindow::textIDfieldKeyDown(bool up) {
-    setFieldText(textIDfield,
-                 QString::fromStdString(stepTextId(textIDfield->text().toStdString(), up)));
+    setFieldText(edit("textIDfield"),
+                 QString::fromStdString(stepTextId(edit("textIDfield")->text().toStdString(), up)));
 }
 
 void TmainWindow::nameFieldChange() {
     // The field's text is Unicode already: it goes into the caption as it is.
     setWindowTitle(QString::fromStdString(
-        windowCaption(m_session.openPath(), nameField->text().toStdString())));
+        windowCaption(m_session.openPath(), edit("nameField")->text().toStdString())));
     notSaved();
 }
 
@@ -618,8 +609,9 @@ void TmainWindow::loadLineBuffer() {
 // Save and Save As
 
 void TmainWindow::save(SaveKind kind, const std::string& path) {
-    const ItemTextsEdit texts{textIDfield->text().toStdString(), nameField->text().toStdString(),
-                              descField->toPlainText().toStdString()};
+    const ItemTextsEdit texts{edit("textIDfield")->text().toStdString(),
+                              edit("nameField")->text().toStdString(),
+                              description()->toPlainText().toStdString()};
     m_session.save(kind, *m_form, &texts, path);
 }
 
@@ -670,7 +662,7 @@ void TmainWindow::_changeAmmoType() {
 void TmainWindow::_changeDefaultAmmoName() {
     // The marker turns into "0"; that change shows the name.
     if (const auto shown = markerCorrection(Refresh::DefaultAmmoName, *m_form))
-        setFieldText(ammoIDfield, QString::fromStdString(*shown));
+        setFieldText(edit("ammoIDfield"), QString::fromStdString(*shown));
     else
         showReferences(Refresh::DefaultAmmoName);
     notSaved();
@@ -688,19 +680,19 @@ void TmainWindow::stepField(QLineEdit* field, bool up, bool material) {
 }
 
 void TmainWindow::materialIDfieldKeyDown(bool up) {
-    stepField(materialIDfield, up, true);
+    stepField(edit("materialIDfield"), up, true);
 }
 void TmainWindow::damageTypeIDfieldKeyDown(bool up) {
-    stepField(damageTypeIDfield, up, false);
+    stepField(edit("damageTypeIDfield"), up, false);
 }
 void TmainWindow::ammoTypeIDfieldKeyDown(bool up) {
-    stepField(ammoTypeIDfield, up, false);
+    stepField(edit("ammoTypeIDfield"), up, false);
 }
 void TmainWindow::ammoIDfieldKeyDown(bool up) {
-    stepField(ammoIDfield, up, false);
+    stepField(edit("ammoIDfield"), up, false);
 }
 void TmainWindow::fireArtIDFieldKeyDown(bool up) {
-    stepField(fireArtIDField, up, false);
+    stepField(edit("fireArtIDField"), up, false);
 }
 
 void TmainWindow::addListChange(int index) {
@@ -721,12 +713,13 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
 // Each table is read before its list is emptied, so one that cannot be read leaves the
 // list as it was.
 void TmainWindow::fillCalibreList() {
-    refill(ammoTypeList, calibreEntries(m_session.paths().protoMsg), true);
+    refill(comboBox("ammoTypeList"), calibreEntries(m_session.paths().protoMsg), true);
 }
 
 void TmainWindow::fillStatLists(bool keepSelection) {
-    for (QComboBox* list : {statList1, statList2, statList3})
-        refill(list, statEntries(m_session.paths().statMsg, list == statList1), keepSelection);
+    for (QComboBox* list : {comboBox("statList1"), comboBox("statList2"), comboBox("statList3")})
+        refill(list, statEntries(m_session.paths().statMsg, list == comboBox("statList1")),
+               keepSelection);
 }
 
 // ---------------------------------------------------------------------------
