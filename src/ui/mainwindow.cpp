@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow.h"
 
-#include "browser/scan.h"
-#include "common/error.h"
 #include "common/files.h"
 #include "record/fields.h"
 #include "record/item_file.h"
@@ -19,6 +17,7 @@
 #include "ui/form_pages.h"
 #include "ui/form_undo.h"
 #include "ui/game_text.h"
+#include "ui/item_browser.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
 #include "ui/window_form.h"
@@ -26,20 +25,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
-#include <QToolButton>
 #include <algorithm>
 #include <utility>
 
@@ -50,8 +42,6 @@ namespace {
 constexpr int kCommonPageIndex = 0;
 constexpr std::string_view kAddictionList = "addList";
 constexpr int kPagesHeight = 341;
-// The progress bar of a scan is redrawn at most this often (milliseconds).
-constexpr qint64 kProgressRedrawMs = 40;
 
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
@@ -104,7 +94,7 @@ class TmainWindow::SettingsForm final : public SettingsTarget {
 public:
     explicit SettingsForm(TmainWindow& window) : m_w(window) {}
     void setFilter(Filter filter, bool on) override {
-        m_w.filterBox(filter)->setChecked(on);
+        m_w.m_browser->setFilter(filter, on);
         m_w.rethrowPending();
     }
     void setPreference(Preference preference, bool on) override {
@@ -114,7 +104,8 @@ public:
         m_w.m_config->folderField(folder)->setText(QString::fromStdString(text));
     }
     void setItemFolder(const std::string& text) override {
-        m_w.setFieldText(m_w.dirField, QString::fromStdString(text));
+        m_w.m_browser->setFolder(QString::fromStdString(text));
+        m_w.rethrowPending();
     }
 
 private:
@@ -133,7 +124,7 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
     mainPages = new QTabWidget(this);
     mainPages->setObjectName(QStringLiteral("mainPages"));
     addFormPages(mainPages);
-    buildBrowser();
+    buildBrowserAndButtons();
     buildCheckHooks();
     for (int i = 1; i < mainPages->count(); ++i)
         mainPages->setTabVisible(i, false);
@@ -298,33 +289,14 @@ void TmainWindow::connectHandlers() {
     onEdit(edit("damageTypeNameField"), &TmainWindow::notSaved);
     connect(description(), &QPlainTextEdit::textChanged, this,
             [this] { run([this] { notSaved(); }); });
-    onEdit(dirField, &TmainWindow::dirFieldChange);
-    dirField->installEventFilter(this);
 
     connect(mainPages, &QTabWidget::currentChanged, this,
             [this](int index) { run([&] { mainPagesChange(index); }); });
-    connect(filterAll, &QCheckBox::toggled, this, [this] { run([this] { filterAllClick(); }); });
-    connect(browseButton, &QToolButton::clicked, this,
-            [this] { run([this] { browseButtonClick(); }); });
-    connect(refreshButton, &QPushButton::clicked, this,
-            [this] { run([this] { refreshButtonClick(); }); });
-    connect(openButton, &QPushButton::clicked, this,
-            [this] { run([this] { openButtonClick(); }); });
-    // The user selects an entry by mouse or keyboard, or clicks the one that is already
-    // selected. The current entry that the focus alone makes is no choice.
-    connect(itemList, &QListWidget::itemSelectionChanged, this, [this] {
-        m_listPressPending = false;
-        if (!m_programFillsList)
-            run([this] { itemListClick(); });
+    connect(m_browser, &ItemBrowser::folderEdited, this, [this](const QString& folder) {
+        run([&] { writeItemFolder(m_store, folder.toStdString(), kItemFolderValue); });
     });
-    connect(itemList, &QListWidget::itemPressed, this, [this] {
-        if (std::exchange(m_listPressPending, false))
-            run([this] { itemListClick(); });
-    });
-    itemList->viewport()->installEventFilter(this);
-    connect(itemList, &QListWidget::itemDoubleClicked, this,
-            [this] { run([this] { itemListDblClick(); }); });
-    connect(Timer, &QTimer::timeout, this, [this] { run([this] { TimerTimer(); }); });
+    connect(m_browser, &ItemBrowser::openRequested, this,
+            [this](const std::string& path) { run([&] { openChosenItem(path); }); });
     connect(closeButton, &QPushButton::clicked, this, [this] { run([this] { _exit(); }); });
     connect(aboutButton, &QPushButton::clicked, this,
             [this] { run([this] { aboutButtonClick(); }); });
@@ -444,12 +416,13 @@ void TmainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !inDescription) {
-        if (auto* button = qobject_cast<QPushButton*>(focus); button && button != openButton) {
+        QPushButton* open = m_browser->openButton();
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && button != open) {
             button->click();
             return;
         }
-        if (openButton->isVisible() && openButton->isEnabled())
-            openButton->click();
+        if (open->isVisible() && open->isEnabled())
+            open->click();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -466,12 +439,6 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
             run([&] { (this->*h->step)(up); });
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonPress && watched == itemList->viewport()) {
-        m_listPressPending = true; // a press that changes no selection still counts
-    } else if (event->type() == QEvent::FocusOut && watched == dirField) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            run([this] { dirFieldExit(); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -496,7 +463,7 @@ void TmainWindow::mainPagesChange(int index) {
         return;
     }
     m_pageMode = PageMode::TypePage;
-    writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderPageValue);
+    writeItemFolder(m_store, m_browser->folder().toStdString(), kItemFolderPageValue);
 }
 
 void TmainWindow::pageStep() {
@@ -625,7 +592,7 @@ void TmainWindow::saveButtonClick() {
 
 void TmainWindow::_saveAs() {
     const QString path = m_dialogs.chooseSaveFile(
-        this, dirField->text(), QString::fromStdString(m_session.openPath()),
+        this, m_browser->folder(), QString::fromStdString(m_session.openPath()),
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
         return;
@@ -760,132 +727,15 @@ void TmainWindow::femaleLooksListChange() {
 // ---------------------------------------------------------------------------
 // Settings moments
 
-QCheckBox* TmainWindow::filterBox(Filter filter) const {
-    switch (filter) {
-    case Filter::Weapon:
-        return weaponFilter;
-    case Filter::Armor:
-        return armorFilter;
-    case Filter::Ammo:
-        return ammoFilter;
-    case Filter::Drug:
-        return drugFilter;
-    case Filter::Container:
-        return containerFilter;
-    case Filter::Key:
-        return keyFilter;
-    case Filter::Misc:
-        return miscFilter;
-    case Filter::All:
-        break;
-    }
-    return filterAll;
-}
-
 void TmainWindow::writeFilters() {
     FilterStates states;
     for (const auto& v : kFilterValues)
-        states[v.filter] = filterBox(v.filter)->isChecked();
+        states[v.filter] = m_browser->filter(v.filter);
     zantor::writeFilters(m_store, states);
 }
 
 // ---------------------------------------------------------------------------
 // Item browser
-
-void TmainWindow::dirFieldChange() {
-    m_rescanNeeded = true;
-    writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderValue);
-}
-
-void TmainWindow::dirFieldExit() {
-    startScan();
-}
-
-void TmainWindow::refreshButtonClick() {
-    m_rescanNeeded = true;
-    startScan();
-}
-
-void TmainWindow::filterAllClick() {
-    const bool all = filterAll->isChecked();
-    for (QCheckBox* box : {weaponFilter, ammoFilter, armorFilter, drugFilter, miscFilter, keyFilter,
-                           containerFilter})
-        box->setEnabled(!all);
-}
-
-void TmainWindow::browseButtonClick() {
-    const QString folder =
-        m_dialogs.chooseFolder(this, dirField->text(), QString::fromLatin1(kFolderPrompt));
-    if (!folder.isEmpty())
-        setFieldText(dirField, folder);
-}
-
-void TmainWindow::startScan() {
-    if (!m_rescanNeeded)
-        return;
-    m_programFillsList = true;
-    itemList->clear();
-    m_listedFiles.clear();
-    m_programFillsList = false;
-    progBar->setRange(0, 1); // empty, not a busy animation, until the files are counted
-    progBar->setValue(0);
-    refreshButton->hide();
-    openButton->hide();
-    itemCount->hide();
-    progBar->show();
-    loadingLabel->show();
-    Timer->start();
-}
-
-void TmainWindow::TimerTimer() {
-    Timer->stop();
-    ScanRequest request;
-    request.folder = dirField->text().toStdString();
-    // The type filters by type byte: armor, container, drug, weapon, ammo, misc, key.
-    const QCheckBox* byType[] = {armorFilter, containerFilter, drugFilter, weaponFilter,
-                                 ammoFilter,  miscFilter,      keyFilter};
-    for (std::size_t i = 0; i < request.types.size(); ++i)
-        request.types[i] = byType[i]->isChecked();
-    request.all = filterAll->isChecked();
-    request.withNames = m_config->fileNamesOnly->isChecked();
-    // The scan runs to its end without taking input. The bar is redrawn as it goes, but
-    // only when it shows another value and not more often than the eye can follow: a
-    // redraw costs more than reading a file.
-    QElapsedTimer sinceDrawn;
-    sinceDrawn.start();
-    const ScanResult result = m_session.scan(request, [&](std::size_t done, std::size_t total) {
-        if (done == 0) {
-            progBar->setMaximum(std::max(static_cast<int>(total), 1));
-            progBar->repaint();
-        } else if (sinceDrawn.elapsed() >= kProgressRedrawMs &&
-                   static_cast<int>(done) != progBar->value()) {
-            progBar->setValue(static_cast<int>(done));
-            progBar->repaint();
-            sinceDrawn.restart();
-        }
-    });
-    // All rows in one insertion; each row's file is the scan's entry at its position.
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(result.entries.size()));
-    m_listedFiles.clear();
-    m_listedFiles.reserve(result.entries.size());
-    for (const auto& entry : result.entries) {
-        texts << QString::fromStdString(entry.text);
-        m_listedFiles.push_back(entry.fileName);
-    }
-    m_programFillsList = true;
-    itemList->addItems(texts);
-    m_programFillsList = false;
-    progBar->hide();
-    loadingLabel->hide();
-    itemCount->setText(QString::number(itemList->count()) + QStringLiteral(" items in total."));
-    itemCount->show();
-    refreshButton->show();
-    openButton->show();
-    m_rescanNeeded = false;
-    if (!result.error.empty())
-        throw Error(result.error);
-}
 
 bool TmainWindow::askToSaveBeforeOpening() {
     if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
@@ -901,33 +751,14 @@ bool TmainWindow::askToSaveBeforeOpening() {
     return true;
 }
 
-QListWidgetItem* TmainWindow::selectedListEntry() const {
-    const QList<QListWidgetItem*> selected = itemList->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
+bool TmainWindow::rescanNeeded() const {
+    return m_browser->rescanNeeded();
 }
 
-void TmainWindow::itemListClick() {
-    if (m_config->quickOpen->isChecked()) {
-        openButtonClick();
-        openButton->setEnabled(false);
-    } else if (selectedListEntry()) {
-        openButton->setEnabled(true);
-    }
-}
-
-void TmainWindow::itemListDblClick() {
-    openButtonClick();
-}
-
-void TmainWindow::openButtonClick() {
-    const QListWidgetItem* entry = selectedListEntry();
-    if (!entry)
-        return;
+void TmainWindow::openChosenItem(const std::string& path) {
     if (!askToSaveBeforeOpening())
         return;
-    // The entry's own file, whatever the entry's text ends with.
-    openItem(joinPath(dirField->text().toStdString(),
-                      m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));
+    openItem(path);
 }
 
 } // namespace zantor

@@ -16,25 +16,18 @@
 #include <string>
 #include <vector>
 
-class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTimer;
-class QToolButton;
 
 namespace zantor {
 
 class CheckWindow;
 class DiskWatch;
 class FormUndo;
+class ItemBrowser;
 class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
@@ -68,7 +61,7 @@ public:
     const std::string& openPath() const { return m_session.openPath(); }
     const std::string& rememberedName() const { return m_session.rememberedName(); }
     /// True when the item list must be rebuilt (the folder changed or a rescan was asked).
-    bool rescanNeeded() const { return m_rescanNeeded; }
+    bool rescanNeeded() const;
     const DerivedPaths& derivedPaths() const { return m_session.paths(); }
     /// The history of the user's edits in the form.
     FormUndo& undo() const { return *m_undo; }
@@ -109,10 +102,9 @@ private:
     void setFieldText(QLineEdit* field, const QString& text);
     void setDescription(const QString& text);
     void setPageByProgram(int index);
-    QCheckBox* filterBox(Filter filter) const;
 
     // Building.
-    void buildBrowser();
+    void buildBrowserAndButtons();
     // The form's controls by objectName: the pages own them.
     QLineEdit* edit(const char* name) const;
     QComboBox* comboBox(const char* name) const;
@@ -161,19 +153,10 @@ private:
     void maleLooksListChange();
     void femaleLooksListChange();
 
-    // Item browser.
-    void dirFieldChange();
-    void dirFieldExit();
-    void browseButtonClick();
-    void refreshButtonClick();
-    void filterAllClick();
-    void TimerTimer();
-    void itemListClick();
-    void itemListDblClick();
-    void openButtonClick();
     // Offers to save unsaved changes first; false when the save was cancelled.
     bool askToSaveBeforeOpening();
-    QListWidgetItem* selectedListEntry() const;
+    /// Opens the item the browser asks for, after asking about unsaved changes.
+    void openChosenItem(const std::string& path);
     // "Check folder" in the item list's context menu and Ctrl+K.
     void buildCheckHooks();
     void showCheck();
@@ -206,35 +189,16 @@ private:
     ChangeAnswer askAboutChange();
     void reloadItem();
     void revert();
-    void startScan();
     void writeFilters();
     void stepField(QLineEdit* field, bool up, bool material);
 
     QTabWidget* mainPages = nullptr;
-    // Item browser and buttons.
-    QLineEdit* dirField = nullptr;
-    QToolButton* browseButton = nullptr;
-    QListWidget* itemList = nullptr;
-    QGroupBox* filterGroup = nullptr;
-    QCheckBox* weaponFilter = nullptr;
-    QCheckBox* armorFilter = nullptr;
-    QCheckBox* ammoFilter = nullptr;
-    QCheckBox* drugFilter = nullptr;
-    QCheckBox* containerFilter = nullptr;
-    QCheckBox* keyFilter = nullptr;
-    QCheckBox* miscFilter = nullptr;
-    QCheckBox* filterAll = nullptr;
-    QLabel* itemCount = nullptr;
-    QLabel* loadingLabel = nullptr;
-    QProgressBar* progBar = nullptr;
-    QPushButton* refreshButton = nullptr;
-    QPushButton* openButton = nullptr;
+    ItemBrowser* m_browser = nullptr;
     QPushButton* closeButton = nullptr;
     QPushButton* aboutButton = nullptr;
     QPushButton* configButton = nullptr;
     QPushButton* saveasButton = nullptr;
     QPushButton* saveButton = nullptr;
-    QTimer* Timer = nullptr;
 
     SettingsStore& m_store;
     UserDialogs& m_dialogs;
@@ -244,8 +208,6 @@ private:
     std::unique_ptr<ConfigLink> m_configLink;
     QHash<QString, QWidget*> m_controls;
     std::unique_ptr<WindowForm> m_form;
-    bool m_programFillsList = false;
-    bool m_listPressPending = false; // a mouse press on the item list not yet answered
     bool m_shownOnce = false;
 
     // The open item, its paths and Save: what the window and zantor-cli share.
@@ -255,10 +217,6 @@ private:
     int m_selectionKeeper = -1;
     bool m_firstActivation = true;
     bool m_quitting = false;
-    bool m_rescanNeeded = false;
-    // The file of each entry of the item list, by row: its name's bytes as the folder
-    // holds them, whatever their encoding.
-    std::vector<std::string> m_listedFiles;
     CheckWindow* m_check = nullptr;
     DiskWatch* m_watch = nullptr;
     FormUndo* m_undo = nullptr;
