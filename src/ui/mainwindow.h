@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QWidget>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,7 +31,6 @@ class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
 class UserDialogs;
-class PicturePane;
 class WindowForm;
 
 // The editor: a page control with the common page and one page per item type, the
