@@ -3,13 +3,12 @@
 // and shortcut, so the specified window keeps its look.
 #include "browser/scan.h"
 #include "ui/dialogs.h"
+#include "ui/item_browser.h"
 #include "ui/mainwindow.h"
 #include "ui/table_dialogs.h"
 #include "ui/table_window.h"
 
 #include <QAction>
-#include <QLineEdit>
-#include <QListWidget>
 
 namespace zantor {
 
@@ -19,14 +18,12 @@ void TmainWindow::addFolderTableHooks() {
     show->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     show->setShortcutContext(Qt::WindowShortcut);
     connect(show, &QAction::triggered, this, [this] { showFolderTable(); });
-    addAction(show);
-    itemList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    itemList->addAction(show);
+    m_browser->addListAction(show);
 }
 
 TableWindow* TmainWindow::showFolderTable(const QString& folder) {
     TableSource source;
-    const ScanRequest filters = scanFilters();
+    const ScanRequest filters = m_browser->request();
     source.folder = folder.isEmpty() ? filters.folder : folder.toStdString();
     source.types = filters.types;
     source.all = filters.all;
@@ -41,7 +38,7 @@ TableWindow* TmainWindow::showFolderTable(const QString& folder) {
     table->openItem = [this](const std::string& path) {
         raise();
         activateWindow();
-        run([this, path] { askThenOpen(path); });
+        run([this, path] { openChosenItem(path); });
     };
     table->show();
     return table;

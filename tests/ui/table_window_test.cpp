@@ -335,7 +335,7 @@ TEST_F(TableWindowTest, exportAndImportWithAPreview) {
 TEST(FolderTableFromEditor, ctrlTOpensTheFolderWithTheBrowsersFiltersAndARowOpensInTheEditor) {
     UiWorld u;
     u.show();
-    u.main->weaponFilter->setChecked(false); // the table shows what the browser would list
+    u.control<QCheckBox>("weaponFilter")->setChecked(false); // what the browser would list
     QTest::keyClick(u.main.get(), Qt::Key_T, Qt::ControlModifier);
     auto* table = u.main->findChild<TableWindow*>();
     ASSERT_NE(table, nullptr);
@@ -346,7 +346,7 @@ TEST(FolderTableFromEditor, ctrlTOpensTheFolderWithTheBrowsersFiltersAndARowOpen
     QTest::keyClick(table->tableView, Qt::Key_Return);
     EXPECT_FALSE(u.main->openPath().empty());
     // The check's entry and the table's share the item list's context menu.
-    const auto actions = u.main->itemList->actions();
+    const auto actions = u.control<QListWidget>("itemList")->actions();
     EXPECT_EQ(actions.size(), 2);
     EXPECT_TRUE(std::any_of(actions.begin(), actions.end(), [](const QAction* a) {
         return a->text() == QStringLiteral("Show folder as &table");
