@@ -42,7 +42,8 @@ void addFields(std::vector<Column>& columns, std::span<const Field> fields, std:
         columns.push_back(
             {ColumnKind::Field, f.control, f.label, type, &f, Refresh::None, fieldSlot(f)});
         if (const ReferenceName* r = referenceAfter(f))
-            columns.push_back({ColumnKind::Reference, r->key, r->label, type, nullptr, r->refresh});
+            columns.push_back(
+                {ColumnKind::Reference, r->key, r->label, type, nullptr, r->refresh, fieldSlot(f)});
     }
 }
 

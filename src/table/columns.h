@@ -26,7 +26,7 @@ struct Column {
     std::string_view type; // the item type whose page shows it; "" for every item
     const Field* field = nullptr;
     Refresh reference = Refresh::None; // Reference: which name
-    int slot = -1;                     // Field: the field's position in allFields()
+    int slot = -1; // Field: the field's position in allFields(); Reference: the named field's
 
     /// True when an item of the type has this column.
     bool appliesTo(std::string_view typeName) const { return type.empty() || type == typeName; }

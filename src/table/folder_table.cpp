@@ -7,6 +7,7 @@
 #include "common/numbers.h"
 #include "record/item_file.h"
 #include "session/edit_session.h"
+#include "session/reference_names.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
 #include "texts/item_texts.h"
@@ -254,22 +255,16 @@ const std::vector<std::string>& TableTexts::shownEntries(const Field& field) con
     return m_shownEntries[static_cast<std::size_t>(fieldSlot(field))];
 }
 
-std::string TableTexts::referenceName(Refresh which, const RowForm& form) const {
-    switch (which) {
-    case Refresh::MaterialName:
-        return materialName(m_proto, form.text("materialIDfield"));
-    case Refresh::DamageTypeName:
-        return damageTypeName(m_proto, form.text("damageTypeIDfield"));
-    case Refresh::AmmoTypeName:
-        return ammoTypeName(m_proto, form.text("ammoTypeIDfield"));
-    case Refresh::DefaultAmmoName:
-        return defaultAmmoName(m_proItem, form.text("ammoIDfield"));
-    case Refresh::ProjectileName:
-        return projectileName(m_proCrit, m_proMisc, form.position("fireFileList"),
-                              form.text("fireArtIDField"));
-    default:
-        return {};
-    }
+std::string TableTexts::referenceName(Refresh which, int slot, const RowForm& form) const {
+    // The number as the row shows it (the default ammunition marker already as "0").
+    const Field& named = *allFields()[static_cast<std::size_t>(slot)];
+    const int fireFile = named.linked.empty() ? -1 : form.position(named.linked);
+    const NameTables tables{
+        .proto = &m_proto, .proItem = &m_proItem, .crit = &m_proCrit, .misc = &m_proMisc};
+    std::string name;
+    lookUpNames(which, form.textAt(slot), fireFile, tables,
+                [&](const ShownReference& shown) { name = shown.text; });
+    return name;
 }
 
 // FolderTable
@@ -340,7 +335,7 @@ std::string FolderTable::cellIn(const TableRow& row, const RowState& s, int colu
     case ColumnKind::Description:
         return decodeWindows1252(s.description);
     case ColumnKind::Reference:
-        return decodeWindows1252(m_texts.referenceName(c.reference, s.form));
+        return decodeWindows1252(m_texts.referenceName(c.reference, c.slot, s.form));
     case ColumnKind::Field:
         break;
     }

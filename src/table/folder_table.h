@@ -73,8 +73,9 @@ public:
     /// The same entries as UTF-8.
     const std::vector<std::string>& shownEntries(const Field& field) const;
     const MessageSnapshot& proItem() const { return m_proItem; }
-    /// The reference name of a row's values (Windows-1252).
-    std::string referenceName(Refresh which, const RowForm& form) const;
+    /// The name beside a number field (at `slot` of the field tables) in a row's values,
+    /// looked up as the editor looks it up (Windows-1252).
+    std::string referenceName(Refresh which, int slot, const RowForm& form) const;
 
 private:
     MessageSnapshot m_proItem;
