@@ -213,6 +213,30 @@ FirstGroups firstGroups(std::string_view bytes, const std::unordered_set<std::st
     return first;
 }
 
+// How many bytes the two share at their start, up to `limit`: whole blocks with
+// memcmp first, as a byte loop over a large file costs more than its reading.
+std::size_t commonPrefix(std::string_view a, std::string_view b, std::size_t limit) {
+    constexpr std::size_t kBlock = 4096;
+    std::size_t i = 0;
+    while (i + kBlock <= limit && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0)
+        i += kBlock;
+    while (i < limit && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// How many bytes the two share at their end, up to `limit`.
+std::size_t commonSuffix(std::string_view a, std::string_view b, std::size_t limit) {
+    constexpr std::size_t kBlock = 4096;
+    std::size_t n = 0;
+    while (n + kBlock <= limit && std::memcmp(a.data() + a.size() - n - kBlock,
+                                              b.data() + b.size() - n - kBlock, kBlock) == 0)
+        n += kBlock;
+    while (n < limit && a[a.size() - 1 - n] == b[b.size() - 1 - n])
+        ++n;
+    return n;
+}
+
 std::string textOfGroup(std::string_view bytes, std::size_t at, std::string_view id) {
     return at == std::string_view::npos ? std::string() : textAfter(bytes, at + id.size() + 2);
 }
@@ -224,15 +248,10 @@ std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_
     const std::string_view before = untilEndOfFile(oldBytes);
     const std::string_view after = untilEndOfFile(newBytes);
     const std::size_t shorter = std::min(before.size(), after.size());
-    const std::size_t same = static_cast<std::size_t>(
-        std::mismatch(before.begin(), before.begin() + shorter, after.begin()).first -
-        before.begin());
+    const std::size_t same = commonPrefix(before, after, shorter);
     if (same == before.size() && same == after.size())
         return std::nullopt;
-    std::size_t tail = 0;
-    while (tail < shorter - same &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-        ++tail;
+    const std::size_t tail = commonSuffix(before, after, shorter - same);
     const std::size_t from = lineStart(before, same); // the same in both
     const std::size_t beforeEnd = before.size() - tail;
     const std::size_t afterEnd = after.size() - tail;

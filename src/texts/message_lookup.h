@@ -81,6 +81,10 @@ public:
 
     /// The text for `id`, as lookupMessage would give it. Never throws.
     std::string lookup(std::string_view id) const;
+    /// Every byte of the file as read, past a Ctrl-Z too.
+    std::string_view fileBytes() const {
+        return {reinterpret_cast<const char*>(m_bytes.data()), m_bytes.size()};
+    }
 
 private:
     std::string_view text() const;
