@@ -22,6 +22,18 @@ constexpr char kEndOfFile = 0x1A; // Ctrl-Z: the text reader stops there
 // build ids of at most a sign, ten digits and two appended ones.
 constexpr std::size_t kMaxIndexedId = 32;
 
+// Whether a group's content goes into the snapshot's index: numbers only, as the ids
+// the callers build are, so that names and descriptions cost no entry. Other ids
+// are searched for in the bytes.
+bool indexedId(std::string_view content) {
+    if (content.empty() || content.size() > kMaxIndexedId)
+        return false;
+    for (const char c : content)
+        if ((c < '0' || c > '9') && c != '-' && c != '+')
+            return false;
+    return true;
+}
+
 // How many message files keep a snapshot at once (the editor reads five).
 constexpr std::size_t kKeptSnapshots = 8;
 
@@ -310,7 +322,7 @@ std::string_view MessageSnapshot::text() const {
 
 std::string MessageSnapshot::lookup(std::string_view id) const {
     const std::string_view all = text();
-    if (id.size() > kMaxIndexedId)
+    if (!indexedId(id))
         return lookupMessageIn(all, id);
     if (const auto it = m_firstGroupEnd.find(id); it != m_firstGroupEnd.end())
         return textAfter(all, it->second);
@@ -326,8 +338,8 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
         }
         m_indexed = close + 1;
         const std::string_view content = all.substr(open + 1, close - open - 1);
-        if (content.size() <= kMaxIndexedId &&
-            m_firstGroupEnd.try_emplace(content, close + 1).second && content == id)
+        if (indexedId(content) && m_firstGroupEnd.try_emplace(content, close + 1).second &&
+            content == id)
             return textAfter(all, close + 1);
     }
     return {};

@@ -91,10 +91,10 @@ private:
 
     Bytes m_bytes;
     std::size_t m_size = 0; // up to the first Ctrl-Z
-    // Each brace-group content met so far (short ones: the ids asked for are), with
-    // the position after the first closed group that holds it: the first match
-    // decides, and its text depends only on that position. The keys view m_bytes,
-    // whose storage moves with it. Groups before m_indexed have been met.
+    // Each brace-group content met so far that is a short number (as the ids asked
+    // for are), with the position after the first closed group that holds it: the
+    // first match decides, and its text depends only on that position. The keys view
+    // m_bytes, whose storage moves with it. Groups before m_indexed have been met.
     mutable std::unordered_map<std::string_view, std::size_t> m_firstGroupEnd;
     mutable std::size_t m_indexed = 0;
 };
