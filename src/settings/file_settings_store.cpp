@@ -356,6 +356,10 @@ void FileSettingsStore::write(std::string_view name, bool isBool, bool boolean,
     Values values = loadValues(file);
     const std::string_view stored = toZero(name);
     if (auto it = findValue(values, stored); it != values.end()) {
+        // A value written as it stands leaves the file alone: the window writes its
+        // item folder back at every start, and a synced rewrite would slow each one.
+        if (it->isBool == isBool && (isBool ? it->boolean == boolean : it->text == toZero(text)))
+            return;
         // The first spelling of the name stays; only type and data change.
         it->isBool = isBool;
         it->boolean = boolean;

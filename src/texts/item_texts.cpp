@@ -7,6 +7,7 @@
 #include "texts/line_split.h"
 #include "texts/message_lookup.h"
 
+#include <optional>
 #include <vector>
 
 namespace zantor {
@@ -133,12 +134,12 @@ std::size_t lastCharactersStart(std::string_view text, std::size_t count) {
 }
 
 // The rewritten file, once the lookup reads the name (on line `at`) and the
-// description (on the line after it) back exactly.
-std::string checkedBytes(const LineBuffer& lines, std::string_view before,
+// description (on the line after it) back exactly. `out` is storage to reuse.
+std::string checkedBytes(const LineBuffer& lines, std::string_view before, std::string out,
                          const std::string& proItemMsg, std::string_view textId,
                          std::string_view name, std::string_view descId,
                          std::string_view description, std::size_t at) {
-    std::string out = lines.bytes();
+    lines.bytesInto(out);
     checkReadsBack(out, textId, name, lines.byteOffset(at), "name", proItemMsg);
     checkReadsBack(out, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
                    proItemMsg);
@@ -175,7 +176,15 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
     checkStorable(name, "name");
     checkStorable(description, "description");
 
-    const std::string before = lines.bytes();
+    // The file as it was: the loaded bytes themselves unless the lines were edited.
+    std::string copied;
+    const std::optional<std::string_view> loaded = lines.loadedBytes();
+    if (!loaded)
+        copied = lines.bytes();
+    const std::string_view before = loaded ? *loaded : std::string_view(copied);
+    // One block for the file as rewritten, first after the name, then with the
+    // description too: a second one of the file's size costs as much as the copying.
+    std::string work;
     const int oldName = lines.find(entryLine(textId, rememberedName));
     const std::string nameLine = entryLine(textId, name);
     if (oldName < 0)
@@ -194,15 +203,22 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
     const std::size_t next = at + 1;
     std::size_t oldLines = 0;
     if (next < lines.size() && lines.line(next).starts_with("{" + descId + "}")) {
-        const std::string between = lines.bytes();
-        std::size_t offset = lines.byteOffset(next);
+        // The file from the line after the name line on, as the lookup reads it: the
+        // loaded bytes themselves when nothing before ends the file for it.
+        const std::optional<std::string_view> loadedTail = lines.loadedFrom(next);
+        const bool viewTail = loadedTail && !lines.holdsBefore(next, '\x1a');
+        if (!viewTail)
+            lines.bytesInto(work);
+        const std::string_view between = viewTail ? *loadedTail : std::string_view(work);
+        std::size_t offset = viewTail ? 0 : lines.byteOffset(next);
         const std::size_t end = messageEntryEnd(between, offset);
         // A text that does not open on the entry's own line may be the id group of the
         // next entry (as in "{101}{x}" over "{200}{}{Box}"): the entry is that line.
         const std::size_t textStart = messageTextStart(between, offset);
         if (textStart == std::string::npos || textStart >= offset + lines.line(next).size()) {
             lines.replace(next, 1, descLines);
-            return checkedBytes(lines, before, proItemMsg, textId, name, descId, description, at);
+            return checkedBytes(lines, before, std::move(work), proItemMsg, textId, name, descId,
+                                description, at);
         }
         // Left open, the entry runs to the end of what the lookup reads: to the end of
         // the file or to the line of its Ctrl-Z, which stays.
@@ -222,7 +238,8 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
         }
     }
     lines.replace(next, oldLines, descLines);
-    return checkedBytes(lines, before, proItemMsg, textId, name, descId, description, at);
+    return checkedBytes(lines, before, std::move(work), proItemMsg, textId, name, descId,
+                        description, at);
 }
 
 void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,

@@ -4,9 +4,10 @@
 #include "common/error.h"
 #include "common/files.h"
 #include "texts/encoding.h"
-#include "texts/line_split.h"
+#include "texts/message_lookup.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace zantor {
@@ -15,12 +16,51 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-} // namespace
-
-namespace {
-
 [[noreturn]] void throwCannotOpen(const std::string& path) {
     throw Error("Cannot open file " + path);
+}
+
+// Where the next CR or LF at or after `from` lies, or text.size(). Two memchr calls
+// whose results are kept while still ahead: a plain loop tests every byte twice.
+class BreakFinder {
+public:
+    explicit BreakFinder(std::string_view text)
+        : m_text(text), m_cr(find('\r', 0)), m_lf(find('\n', 0)) {}
+    std::size_t next(std::size_t from) {
+        if (m_cr < from)
+            m_cr = find('\r', from);
+        if (m_lf < from)
+            m_lf = find('\n', from);
+        return std::min(m_cr, m_lf);
+    }
+
+private:
+    std::size_t find(char c, std::size_t from) const {
+        if (from >= m_text.size())
+            return m_text.size();
+        const void* at = std::memchr(m_text.data() + from, c, m_text.size() - from);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - m_text.data())
+                  : m_text.size();
+    }
+    std::string_view m_text;
+    std::size_t m_cr;
+    std::size_t m_lf;
+};
+
+// Each line's start in `text` with the line splitting of forEachLine, then text.size().
+std::vector<std::size_t> lineStarts(std::string_view text) {
+    std::vector<std::size_t> starts;
+    starts.reserve(text.size() / 32 + 2);
+    BreakFinder breaks(text);
+    for (std::size_t start = 0; start < text.size();) {
+        starts.push_back(start);
+        const std::size_t end = breaks.next(start);
+        if (end == text.size())
+            break;
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    starts.push_back(text.size());
+    return starts;
 }
 
 } // namespace
@@ -34,101 +74,223 @@ void LineBuffer::checkLoadable(const std::string& path) {
 }
 
 void LineBuffer::load(const std::string& path) {
-    Bytes data;
+    std::shared_ptr<const MessageSnapshot> snapshot;
     try {
-        data = readFile(path);
+        snapshot = currentMessages(path);
     } catch (const Error&) {
         throwCannotOpen(path);
     }
-    assign(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    const std::string_view bytes = snapshot->fileBytes();
+    take(std::move(snapshot), bytes);
 }
 
 void LineBuffer::assign(std::string_view fileBytes) {
-    std::vector<char> source(fileBytes.begin(), fileBytes.end());
-    const std::string_view text(source.data(), source.size());
-    std::vector<Line> lines;
-    forEachLine(text, [&](std::string_view line, std::string_view lineBreak) {
-        lines.push_back({line, lineBreak});
-    });
-    if (!lines.empty())
-        lines.back().wasLast = true;
-    m_endsWithBreak = lines.empty() || !lines.back().lineBreak.empty();
-    m_source = std::move(source);
+    auto copy = std::make_shared<const std::string>(fileBytes);
+    const std::string_view bytes = *copy;
+    take(std::move(copy), bytes);
+}
+
+void LineBuffer::take(std::shared_ptr<const void> owner, std::string_view bytes) {
+    std::vector<std::size_t> starts = lineStarts(bytes); // may throw: nothing changed yet
+    m_owner = std::move(owner);
+    m_source = bytes;
+    m_starts = std::move(starts);
     m_added.clear();
-    m_lines = std::move(lines);
+    m_size = sourceLines();
+    m_pieces.clear();
+    if (m_size > 0)
+        m_pieces.push_back({0, m_size, false});
+    m_edited = false;
+    m_endsWithBreak = m_size == 0 || !sourceBreak(m_size - 1).empty();
+}
+
+std::string_view LineBuffer::sourceBreak(std::size_t k) const {
+    const std::size_t start = m_starts[k];
+    const std::size_t next = m_starts[k + 1];
+    const char last = m_source[next - 1];
+    if (last == '\n') {
+        const std::size_t size = next - start >= 2 && m_source[next - 2] == '\r' ? 2 : 1;
+        return m_source.substr(next - size, size);
+    }
+    return last == '\r' ? m_source.substr(next - 1, 1) : std::string_view();
+}
+
+std::string_view LineBuffer::sourceLine(std::size_t k) const {
+    const std::size_t start = m_starts[k];
+    return m_source.substr(start, m_starts[k + 1] - start - sourceBreak(k).size());
+}
+
+std::string_view LineBuffer::pieceLine(const Piece& piece, std::size_t offset) const {
+    return piece.added ? std::string_view(m_added[piece.first + offset])
+                       : sourceLine(piece.first + offset);
+}
+
+std::pair<std::size_t, std::size_t> LineBuffer::locate(std::size_t index) const {
+    for (std::size_t p = 0; p < m_pieces.size(); ++p) {
+        if (index < m_pieces[p].count)
+            return {p, index};
+        index -= m_pieces[p].count;
+    }
+    throw std::out_of_range("line index " + std::to_string(index) + " out of range");
+}
+
+std::string_view LineBuffer::line(std::size_t index) const {
+    const auto [p, offset] = locate(index);
+    return pieceLine(m_pieces[p], offset);
 }
 
 int LineBuffer::find(std::string_view text) const {
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        // One byte is one character, so lines of another length never match.
-        if (m_lines[i].text.size() == text.size() && equalIgnoringCase(m_lines[i].text, text))
-            return static_cast<int>(i);
+    std::size_t index = 0;
+    for (const Piece& piece : m_pieces) {
+        for (std::size_t i = 0; i < piece.count; ++i, ++index) {
+            // One byte is one character, so lines of another length never match.
+            const std::string_view line = pieceLine(piece, i);
+            if (line.size() == text.size() && equalIgnoringCase(line, text))
+                return static_cast<int>(index);
+        }
     }
     return -1;
 }
 
-LineBuffer::Line LineBuffer::added(std::string_view text) {
-    m_added.emplace_back(text);
-    return Line{m_added.back(), {}};
-}
-
 void LineBuffer::insert(int index, std::string_view text) {
-    if (index < 0 || static_cast<std::size_t>(index) > m_lines.size())
+    if (index < 0 || static_cast<std::size_t>(index) > m_size)
         throw std::out_of_range("line index " + std::to_string(index) + " out of range");
-    m_lines.insert(m_lines.begin() + index, added(text));
+    replace(static_cast<std::size_t>(index), 0, {std::string(text)});
 }
 
 void LineBuffer::append(std::string_view text) {
-    m_lines.push_back(added(text));
+    replace(m_size, 0, {std::string(text)});
 }
 
 void LineBuffer::remove(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_lines.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= m_size)
         return;
     replace(static_cast<std::size_t>(index), 1, {});
 }
 
-void LineBuffer::replace(std::size_t first, std::size_t count,
-                         const std::vector<std::string>& texts) {
-    if (first > m_lines.size() || count > m_lines.size() - first)
-        throw std::out_of_range("line range out of range");
-    const auto from = m_lines.begin() + static_cast<std::ptrdiff_t>(first);
-    const auto to = from + static_cast<std::ptrdiff_t>(count);
-    for (auto it = from; it != to; ++it)
-        if (it->wasLast)
-            m_endsWithBreak = true;
-    std::vector<Line> fresh;
-    fresh.reserve(texts.size());
-    for (const std::string& text : texts)
-        fresh.push_back(added(text));
-    // Overwrite what fits, then erase or insert the difference: one move of the tail.
-    const std::size_t common = std::min(count, fresh.size());
-    std::copy_n(fresh.begin(), common, from);
-    if (count > common)
-        m_lines.erase(from + static_cast<std::ptrdiff_t>(common), to);
-    else
-        m_lines.insert(to, fresh.begin() + static_cast<std::ptrdiff_t>(common), fresh.end());
+std::size_t LineBuffer::splitAt(std::size_t index) {
+    std::size_t at = 0;
+    for (std::size_t p = 0; p < m_pieces.size(); ++p) {
+        if (index == at)
+            return p;
+        const Piece piece = m_pieces[p];
+        if (index < at + piece.count) {
+            const std::size_t head = index - at;
+            m_pieces[p].count = head;
+            m_pieces.insert(m_pieces.begin() + static_cast<std::ptrdiff_t>(p) + 1,
+                            Piece{piece.first + head, piece.count - head, piece.added});
+            return p + 1;
+        }
+        at += piece.count;
+    }
+    return m_pieces.size();
 }
 
-std::string_view LineBuffer::breakAfter(std::size_t index) const {
-    if (index + 1 == m_lines.size() && !m_endsWithBreak)
-        return {};
-    const std::string_view lineBreak = m_lines[index].lineBreak;
-    return lineBreak.empty() ? kCrLf : lineBreak;
+void LineBuffer::replace(std::size_t first, std::size_t count,
+                         const std::vector<std::string>& texts) {
+    if (first > m_size || count > m_size - first)
+        throw std::out_of_range("line range out of range");
+    const std::size_t from = splitAt(first);
+    const std::size_t to = splitAt(first + count);
+    for (std::size_t p = from; p < to; ++p) {
+        const Piece& piece = m_pieces[p];
+        if (!piece.added && piece.first + piece.count == sourceLines())
+            m_endsWithBreak = true; // the loaded file's last line goes
+    }
+    m_pieces.erase(m_pieces.begin() + static_cast<std::ptrdiff_t>(from),
+                   m_pieces.begin() + static_cast<std::ptrdiff_t>(to));
+    if (!texts.empty()) {
+        m_pieces.insert(m_pieces.begin() + static_cast<std::ptrdiff_t>(from),
+                        Piece{m_added.size(), texts.size(), true});
+        m_added.insert(m_added.end(), texts.begin(), texts.end());
+    }
+    m_size = m_size - count + texts.size();
+    m_edited = true;
+}
+
+template <class Sink>
+void LineBuffer::pieceBytes(const Piece& piece, std::size_t at, std::size_t count,
+                            Sink&& sink) const {
+    if (count == 0)
+        return;
+    std::size_t i = 0;
+    if (!piece.added) {
+        // Loaded lines but the piece's last one keep their bytes as they were: one run.
+        const std::size_t whole = std::min(count, piece.count - 1);
+        sink(m_source.substr(m_starts[piece.first],
+                             m_starts[piece.first + whole] - m_starts[piece.first]));
+        i = whole;
+    }
+    for (; i < count; ++i) {
+        sink(pieceLine(piece, i));
+        const bool last = at + i + 1 == m_size;
+        if (!(last && !m_endsWithBreak)) {
+            const std::string_view own =
+                piece.added ? std::string_view() : sourceBreak(piece.first + i);
+            sink(own.empty() ? kCrLf : own);
+        }
+    }
+}
+
+void LineBuffer::bytesInto(std::string& out) const {
+    out.clear();
+    out.reserve(m_source.size() + 64);
+    std::size_t at = 0;
+    for (const Piece& piece : m_pieces) {
+        pieceBytes(piece, at, piece.count, [&](std::string_view bytes) { out.append(bytes); });
+        at += piece.count;
+    }
 }
 
 std::string LineBuffer::bytes() const {
     std::string out;
-    out.reserve(m_source.size() + 64);
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        out.append(m_lines[i].text).append(breakAfter(i));
+    bytesInto(out);
     return out;
+}
+
+std::optional<std::string_view> LineBuffer::loadedBytes() const {
+    if (m_edited)
+        return std::nullopt;
+    return m_source;
+}
+
+std::optional<std::string_view> LineBuffer::loadedFrom(std::size_t index) const {
+    if (index >= m_size)
+        return std::nullopt;
+    const auto [p, offset] = locate(index);
+    const Piece& piece = m_pieces[p];
+    // The loaded file's last line keeps its own break (or none) only when nothing
+    // follows it; a run up to it is then the loaded bytes exactly.
+    if (p + 1 != m_pieces.size() || piece.added || piece.first + piece.count != sourceLines())
+        return std::nullopt;
+    return m_source.substr(m_starts[piece.first + offset]);
+}
+
+bool LineBuffer::holdsBefore(std::size_t index, char c) const {
+    bool holds = false;
+    std::size_t at = 0;
+    for (const Piece& piece : m_pieces) {
+        if (at >= index || holds)
+            break;
+        const std::size_t count = std::min(piece.count, index - at);
+        pieceBytes(piece, at, count, [&](std::string_view bytes) {
+            holds = holds || bytes.find(c) != std::string_view::npos;
+        });
+        at += piece.count;
+    }
+    return holds;
 }
 
 std::size_t LineBuffer::byteOffset(std::size_t index) const {
     std::size_t offset = 0;
-    for (std::size_t i = 0; i < index && i < m_lines.size(); ++i)
-        offset += m_lines[i].text.size() + breakAfter(i).size();
+    std::size_t at = 0;
+    for (const Piece& piece : m_pieces) {
+        if (at >= index)
+            break;
+        const std::size_t count = std::min(piece.count, index - at);
+        pieceBytes(piece, at, count, [&](std::string_view bytes) { offset += bytes.size(); });
+        at += piece.count;
+    }
     return offset;
 }
 
@@ -139,9 +301,10 @@ void LineBuffer::save(const std::string& path) const {
 
 std::vector<std::string> LineBuffer::lines() const {
     std::vector<std::string> out;
-    out.reserve(m_lines.size());
-    for (const Line& line : m_lines)
-        out.emplace_back(line.text);
+    out.reserve(m_size);
+    for (const Piece& piece : m_pieces)
+        for (std::size_t i = 0; i < piece.count; ++i)
+            out.emplace_back(pieceLine(piece, i));
     return out;
 }
 

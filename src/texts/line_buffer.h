@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +16,10 @@ namespace zantor {
 // that is saved unchanged comes back byte for byte; lines added later, and lines
 // that had no break of their own, are joined with CR LF.
 //
-// The loaded file is kept as one block of bytes that the lines point into; only
-// lines added later have storage of their own. Every edit costs at most one pass
-// over the line list, so a rewrite is linear in the file's size.
+// The loaded file stays one block of bytes with the offset of each line's start; the
+// lines are a short list of pieces, each a run of loaded lines or of lines added
+// later. An edit splits at most two pieces, so a rewrite costs one pass over the
+// bytes and memory about the size of the file.
 class LineBuffer {
 public:
     LineBuffer() = default;
@@ -26,8 +29,10 @@ public:
     LineBuffer(const LineBuffer&) = delete;
     LineBuffer& operator=(const LineBuffer&) = delete;
 
-    /// Replaces the content with the lines of the file. Throws Error "Cannot open
-    /// file %s" (with the path) when it cannot be read; the content is then unchanged.
+    /// Replaces the content with the lines of the file, sharing the bytes of the
+    /// message snapshot when the file is provably the one it holds. Throws Error
+    /// "Cannot open file %s" (with the path) when it cannot be read; the content is
+    /// then unchanged.
     void load(const std::string& path);
     /// Throws what load throws when the file could not be loaded now, without
     /// reading it: for telling early that a later load would fail.
@@ -64,28 +69,57 @@ public:
 
     /// The bytes that save writes.
     std::string bytes() const;
+    /// Puts the bytes that save writes in `out` in place of what it held, reusing
+    /// its storage.
+    void bytesInto(std::string& out) const;
+    /// The loaded bytes, while no line has been changed since (bytes() would give
+    /// them); none after an edit.
+    std::optional<std::string_view> loadedBytes() const;
+    /// The bytes save writes from the line at `index` on, when every line from there
+    /// is a loaded one kept as it was (a view of the loaded bytes); else none.
+    std::optional<std::string_view> loadedFrom(std::size_t index) const;
+    /// Whether byte `c` stands in what save writes before the line at `index`.
+    bool holdsBefore(std::size_t index, char c) const;
     /// Where the line at `index` begins in bytes(); bytes().size() for the number
     /// of lines.
     std::size_t byteOffset(std::size_t index) const;
 
-    std::size_t size() const { return m_lines.size(); }
-    std::string_view line(std::size_t index) const { return m_lines.at(index).text; }
+    std::size_t size() const { return m_size; }
+    /// The line at `index`; throws std::out_of_range for an index with no line.
+    std::string_view line(std::size_t index) const;
     std::vector<std::string> lines() const;
     /// True when a line break follows the last line in the saved file.
     bool endsWithBreak() const { return m_endsWithBreak; }
 
 private:
-    struct Line {
-        std::string_view text;      // into m_source or m_added
-        std::string_view lineBreak; // as loaded; empty for lines added and a last line without one
-        bool wasLast = false;       // the loaded file's last line
+    // A run of lines: loaded lines from `first`, or lines of m_added from `first`.
+    struct Piece {
+        std::size_t first;
+        std::size_t count;
+        bool added;
     };
-    Line added(std::string_view text);
-    std::string_view breakAfter(std::size_t index) const;
+    // Makes `bytes`, which `owner` keeps, the loaded file.
+    void take(std::shared_ptr<const void> owner, std::string_view bytes);
+    std::size_t sourceLines() const { return m_starts.empty() ? 0 : m_starts.size() - 1; }
+    std::string_view sourceLine(std::size_t k) const;
+    std::string_view sourceBreak(std::size_t k) const;
+    std::string_view pieceLine(const Piece& piece, std::size_t offset) const;
+    // The piece that holds line `index` and the line's place in it.
+    std::pair<std::size_t, std::size_t> locate(std::size_t index) const;
+    // Splits the pieces so that one begins at line `index`; returns its place (the
+    // number of pieces for the end).
+    std::size_t splitAt(std::size_t index);
+    // The bytes of lines [from, from + count) of `piece`, which begins at line `at`.
+    template <class Sink>
+    void pieceBytes(const Piece& piece, std::size_t at, std::size_t count, Sink&& sink) const;
 
-    std::vector<char> m_source; // the loaded bytes; a vector keeps its storage when moved
+    std::shared_ptr<const void> m_owner; // keeps m_source's bytes
+    std::string_view m_source;           // the loaded bytes
+    std::vector<std::size_t> m_starts;   // each loaded line's start, then m_source.size()
     std::deque<std::string> m_added;
-    std::vector<Line> m_lines;
+    std::vector<Piece> m_pieces;
+    std::size_t m_size = 0;
+    bool m_edited = false;
     bool m_endsWithBreak = true;
 };
 

@@ -22,6 +22,18 @@ constexpr char kEndOfFile = 0x1A; // Ctrl-Z: the text reader stops there
 // build ids of at most a sign, ten digits and two appended ones.
 constexpr std::size_t kMaxIndexedId = 32;
 
+// Whether a group's content goes into the snapshot's index: numbers only, as the ids
+// the callers build are, so that names and descriptions cost no entry. Other ids
+// are searched for in the bytes.
+bool indexedId(std::string_view content) {
+    if (content.empty() || content.size() > kMaxIndexedId)
+        return false;
+    for (const char c : content)
+        if ((c < '0' || c > '9') && c != '-' && c != '+')
+            return false;
+    return true;
+}
+
 // How many message files keep a snapshot at once (the editor reads five).
 constexpr std::size_t kKeptSnapshots = 8;
 
@@ -213,6 +225,30 @@ FirstGroups firstGroups(std::string_view bytes, const std::unordered_set<std::st
     return first;
 }
 
+// How many bytes the two share at their start, up to `limit`: whole blocks with
+// memcmp first, as a byte loop over a large file costs more than its reading.
+std::size_t commonPrefix(std::string_view a, std::string_view b, std::size_t limit) {
+    constexpr std::size_t kBlock = 4096;
+    std::size_t i = 0;
+    while (i + kBlock <= limit && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0)
+        i += kBlock;
+    while (i < limit && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// How many bytes the two share at their end, up to `limit`.
+std::size_t commonSuffix(std::string_view a, std::string_view b, std::size_t limit) {
+    constexpr std::size_t kBlock = 4096;
+    std::size_t n = 0;
+    while (n + kBlock <= limit && std::memcmp(a.data() + a.size() - n - kBlock,
+                                              b.data() + b.size() - n - kBlock, kBlock) == 0)
+        n += kBlock;
+    while (n < limit && a[a.size() - 1 - n] == b[b.size() - 1 - n])
+        ++n;
+    return n;
+}
+
 std::string textOfGroup(std::string_view bytes, std::size_t at, std::string_view id) {
     return at == std::string_view::npos ? std::string() : textAfter(bytes, at + id.size() + 2);
 }
@@ -224,15 +260,10 @@ std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_
     const std::string_view before = untilEndOfFile(oldBytes);
     const std::string_view after = untilEndOfFile(newBytes);
     const std::size_t shorter = std::min(before.size(), after.size());
-    const std::size_t same = static_cast<std::size_t>(
-        std::mismatch(before.begin(), before.begin() + shorter, after.begin()).first -
-        before.begin());
+    const std::size_t same = commonPrefix(before, after, shorter);
     if (same == before.size() && same == after.size())
         return std::nullopt;
-    std::size_t tail = 0;
-    while (tail < shorter - same &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-        ++tail;
+    const std::size_t tail = commonSuffix(before, after, shorter - same);
     const std::size_t from = lineStart(before, same); // the same in both
     const std::size_t beforeEnd = before.size() - tail;
     const std::size_t afterEnd = after.size() - tail;
@@ -291,7 +322,7 @@ std::string_view MessageSnapshot::text() const {
 
 std::string MessageSnapshot::lookup(std::string_view id) const {
     const std::string_view all = text();
-    if (id.size() > kMaxIndexedId)
+    if (!indexedId(id))
         return lookupMessageIn(all, id);
     if (const auto it = m_firstGroupEnd.find(id); it != m_firstGroupEnd.end())
         return textAfter(all, it->second);
@@ -307,8 +338,8 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
         }
         m_indexed = close + 1;
         const std::string_view content = all.substr(open + 1, close - open - 1);
-        if (content.size() <= kMaxIndexedId &&
-            m_firstGroupEnd.try_emplace(content, close + 1).second && content == id)
+        if (indexedId(content) && m_firstGroupEnd.try_emplace(content, close + 1).second &&
+            content == id)
             return textAfter(all, close + 1);
     }
     return {};

@@ -81,16 +81,20 @@ public:
 
     /// The text for `id`, as lookupMessage would give it. Never throws.
     std::string lookup(std::string_view id) const;
+    /// Every byte of the file as read, past a Ctrl-Z too.
+    std::string_view fileBytes() const {
+        return {reinterpret_cast<const char*>(m_bytes.data()), m_bytes.size()};
+    }
 
 private:
     std::string_view text() const;
 
     Bytes m_bytes;
     std::size_t m_size = 0; // up to the first Ctrl-Z
-    // Each brace-group content met so far (short ones: the ids asked for are), with
-    // the position after the first closed group that holds it: the first match
-    // decides, and its text depends only on that position. The keys view m_bytes,
-    // whose storage moves with it. Groups before m_indexed have been met.
+    // Each brace-group content met so far that is a short number (as the ids asked
+    // for are), with the position after the first closed group that holds it: the
+    // first match decides, and its text depends only on that position. The keys view
+    // m_bytes, whose storage moves with it. Groups before m_indexed have been met.
     mutable std::unordered_map<std::string_view, std::size_t> m_firstGroupEnd;
     mutable std::size_t m_indexed = 0;
 };

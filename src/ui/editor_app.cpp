@@ -12,10 +12,14 @@ void setUpEditorApplication(QApplication& app) {
     applyApplicationLook(app);
     QApplication::setApplicationName(QStringLiteral("Zantor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.morvale.Zantor"));
-    QIcon icon;
-    for (const char* size : {"32x32", "48x48", "256x256"})
-        icon.addFile(QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
+    // Read when a window system first asks for the icon, not before the first window.
+    QApplication::setWindowIcon(deferredIcon([] {
+        QIcon icon;
+        for (const char* size : {"32x32", "48x48", "256x256"})
+            icon.addFile(
+                QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
+        return icon;
+    }));
 }
 
 EditorWindows::EditorWindows(std::unique_ptr<SettingsStore> settings)

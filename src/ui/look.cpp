@@ -5,8 +5,10 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QHelpEvent>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPalette>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyleOptionComboBox>
@@ -16,6 +18,46 @@
 namespace zantor {
 
 namespace {
+
+// Reads the icon's pictures on the first question that needs them.
+class DeferredIconEngine final : public QIconEngine {
+public:
+    explicit DeferredIconEngine(std::function<QIcon()> load) : m_load(std::move(load)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        loaded().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return loaded().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return loaded().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return loaded().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return loaded().availableSizes(mode, state);
+    }
+    // Asked by every layout that makes room for an icon: answered without reading.
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("zantor-deferred"); }
+    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon& loaded() {
+        if (m_load) {
+            m_icon = m_load();
+            m_load = nullptr;
+        }
+        return m_icon;
+    }
+
+    std::function<QIcon()> m_load;
+    QIcon m_icon;
+};
 
 const QColor kBackground(150, 145, 115);
 const QColor kSilver(192, 192, 192);
@@ -74,6 +116,18 @@ public:
         }
         QProxyStyle::drawControl(element, option, painter, widget);
     }
+
+    // The base style reads every size of a standard icon from its pictures at once;
+    // most buttons that ask for one are on pages and windows not shown yet.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (option || widget)
+            return QProxyStyle::standardIcon(icon, option, widget);
+        QPointer<const LookStyle> style(this);
+        return deferredIcon([style, icon] {
+            return style ? style->QProxyStyle::standardIcon(icon, nullptr, nullptr) : QIcon();
+        });
+    }
 };
 
 // A shown hint stays up for a minute.
@@ -104,6 +158,10 @@ QFont lookFont(int pixels, bool bold) {
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+QIcon deferredIcon(std::function<QIcon()> load) {
+    return QIcon(new DeferredIconEngine(std::move(load)));
 }
 
 QStyle* lookStyle(const QString& baseStyle) {

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
 #include <QSize>
+#include <functional>
 
 class QApplication;
 class QString;
@@ -31,6 +33,10 @@ void centreOnScreen(QWidget* window);
 /// and drop-down lists that are silver when closed and open below themselves with at
 /// most their visible rows and a scroll bar.
 QStyle* lookStyle(const QString& baseStyle);
+
+/// An icon whose pictures `load` gives when one is first asked for, so that a
+/// window does not read pictures it has not drawn yet.
+QIcon deferredIcon(std::function<QIcon()> load);
 
 /// Application-wide settings of the look: the style, hint timing and the font.
 void applyApplicationLook(QApplication& app);

@@ -85,6 +85,22 @@ TEST(FileStore, theValuesFileIsPlainTextOneValueALine) {
     EXPECT_EQ(valueLines(s.settingsFile()), expected);
 }
 
+TEST(FileStore, writingAValueAsItStandsLeavesTheFileAlone) {
+    StoreDir s;
+    ASSERT_TRUE(s.store.OpenKey(kKey, true));
+    s.store.WriteString("items.lst Directory", "/game/items");
+    s.store.WriteBool("Quick open", true);
+    // A note added by hand shows whether the store wrote the file again.
+    const std::string edited = "# kept as written by hand\n" + readText(s.settingsFile().string());
+    s.writeSettingsFile(edited);
+    s.store.WriteString("items.lst Directory", "/game/items");
+    s.store.WriteBool("Quick open", true);
+    EXPECT_EQ(readText(s.settingsFile().string()), edited);
+    s.store.WriteBool("Quick open", false);
+    EXPECT_NE(readText(s.settingsFile().string()), edited);
+    EXPECT_FALSE(s.store.ReadBool("Quick open"));
+}
+
 TEST(FileStore, aFileEditedByHandIsRead) {
     StoreDir s;
     s.writeSettingsFile("# my own notes\r\n"
