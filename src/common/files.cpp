@@ -15,21 +15,28 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return out;
 }
 
+// The standard library reads and writes UTF-8 paths as char8_t text: on POSIX the bytes
+// unchanged, on Windows converted to and from the system's wide characters.
+fs::path pathFromUtf8(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string currentDirectory() {
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
-    if (ec)
-        return {};
-    // The core's texts are UTF-8 on every system.
-    const std::u8string text = cwd.u8string();
-    return std::string(text.begin(), text.end());
+    return ec ? std::string() : utf8Of(cwd);
 }
 
 void commitFiles(std::initializer_list<FileWrite> files) {
     commitFiles(std::vector<FileWrite>(files));
 }
 
-void writeFileAtomic(const fs::path& target, const void* data, std::size_t size) {
+void writeFileAtomic(const FilePath& target, const void* data, std::size_t size) {
     commitFiles({FileWrite{target,
                            std::string_view(static_cast<const char*>(data), size),
                            FileWrite::Mode::Keep,

@@ -123,7 +123,8 @@ mode_t defaultFileMode() {
 
 } // namespace
 
-fs::path resolvePath(const fs::path& path) {
+fs::path resolvePath(const FilePath& given) {
+    const fs::path& path = given;
     if (path.empty() || pathExists(path))
         return path;
     fs::path current = path.root_path();
@@ -151,18 +152,18 @@ fs::path resolvePath(const fs::path& path) {
     return current;
 }
 
-bool fileExists(const fs::path& path) {
+bool fileExists(const FilePath& path) {
     std::error_code ec;
     return fs::is_regular_file(resolvePath(path), ec);
 }
 
-Bytes readFile(const fs::path& path) {
+Bytes readFile(const FilePath& path) {
     struct stat st {};
     Fd fd(openForReading(path, st));
     return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), SIZE_MAX, path);
 }
 
-Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
+Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* size) {
     struct stat st {};
     Fd fd(openForReading(path, st));
     if (size)
@@ -170,7 +171,7 @@ Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* siz
     return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), count, path);
 }
 
-std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned char* out,
+std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
                                                 std::size_t count) {
     struct stat st {};
     const int raw = openRegular(path, st);
@@ -183,9 +184,9 @@ std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned c
     return readUpTo(fd.get(), out, count, path);
 }
 
-std::vector<std::string> folderFileNames(const fs::path& folder) {
+std::vector<std::string> folderFileNames(const FilePath& folder) {
     std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.c_str()), ::closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.path().c_str()), ::closedir);
     if (!d) {
         // A missing folder lists nothing; a path the system refuses is an error.
         if (errno == ENOENT || errno == ENOTDIR)
@@ -208,21 +209,21 @@ std::vector<std::string> folderFileNames(const fs::path& folder) {
     return names;
 }
 
-std::string caseTwinOf(const fs::path& path) {
-    if (path.empty() || pathExists(path))
+std::string caseTwinOf(const FilePath& path) {
+    if (path.path().empty() || pathExists(path))
         return {};
     const fs::path resolved = resolvePath(path);
     return pathExists(resolved) ? resolved.filename().string() : std::string();
 }
 
-bool isReadOnly(const fs::path& path) {
+bool isReadOnly(const FilePath& path) {
     struct stat st {};
     if (::stat(resolvePath(path).c_str(), &st) != 0)
         return false;
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-void setWritable(const fs::path& path, bool writable) {
+void setWritable(const FilePath& path, bool writable) {
     const fs::path real = resolvePath(path);
     struct stat st {};
     if (::stat(real.c_str(), &st) != 0)
