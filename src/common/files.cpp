@@ -2,6 +2,10 @@
 // The parts of common/files.h that every system shares; the rest is in src/platform.
 #include "common/files.h"
 
+#include "platform/file_commit.h"
+
+#include <set>
+
 namespace fs = std::filesystem;
 
 namespace zantor {
@@ -30,6 +34,27 @@ std::string currentDirectory() {
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
     return ec ? std::string() : utf8Of(cwd);
+}
+
+// The order that makes a commit all or nothing as far as the system allows: every target
+// checked before anything is written, every temporary complete on disk before the first
+// rename, the folders flushed after the last.
+void commitFiles(const std::vector<FileWrite>& files) {
+    std::vector<platform::PendingWrite> writes;
+    writes.reserve(files.size());
+    for (const FileWrite& w : files)
+        writes.emplace_back(w);
+    std::set<fs::path> folders;
+    for (const platform::PendingWrite& w : writes)
+        folders.insert(w.target().has_parent_path() ? w.target().parent_path() : fs::path("."));
+    for (const fs::path& folder : folders)
+        platform::removeStaleTemporaries(folder);
+    for (platform::PendingWrite& w : writes)
+        w.writeTemporary();
+    for (platform::PendingWrite& w : writes)
+        w.moveIntoPlace();
+    for (const fs::path& folder : folders)
+        platform::syncFolder(folder);
 }
 
 void commitFiles(std::initializer_list<FileWrite> files) {

@@ -5,6 +5,7 @@
 
 #include "common/ascii.h"
 #include "common/error.h"
+#include "platform/file_commit.h"
 
 #include <cerrno>
 #include <climits>
@@ -398,38 +399,50 @@ void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
         throwIoError(errno, t.path);
 }
 
-void syncFolder(const fs::path& dir) {
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    Fd folder(fd);
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        throwIoError(errno, dir);
-}
-
 } // namespace
 
-void commitFiles(const std::vector<FileWrite>& files) {
-    std::vector<Target> targets;
-    targets.reserve(files.size());
-    for (const FileWrite& w : files)
-        targets.push_back(targetOf(w));
-    std::set<fs::path> folders;
-    for (const Target& t : targets)
-        folders.insert(t.path.has_parent_path() ? t.path.parent_path() : fs::path("."));
-    for (const fs::path& dir : folders)
-        removeStaleTemps(dir);
+namespace platform {
 
-    std::vector<Temp> temps(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        writeTemp(files[i], targets[i], temps[i]);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (::rename(temps[i].path.c_str(), targets[i].path.c_str()) != 0)
-            throwIoError(errno, targets[i].path);
-        temps[i].renamed = true;
-    }
-    for (const fs::path& dir : folders)
-        syncFolder(dir);
+struct PendingWrite::State {
+    FileWrite write;
+    Target target;
+    Temp temp;
+};
+
+PendingWrite::PendingWrite(const FileWrite& write)
+    : m_state(std::make_unique<State>(State{write, targetOf(write), {}})) {}
+PendingWrite::PendingWrite(PendingWrite&&) noexcept = default;
+PendingWrite& PendingWrite::operator=(PendingWrite&&) noexcept = default;
+PendingWrite::~PendingWrite() = default;
+
+const fs::path& PendingWrite::target() const {
+    return m_state->target.path;
 }
+
+void PendingWrite::writeTemporary() {
+    writeTemp(m_state->write, m_state->target, m_state->temp);
+}
+
+void PendingWrite::moveIntoPlace() {
+    Temp& temp = m_state->temp;
+    if (::rename(temp.path.c_str(), m_state->target.path.c_str()) != 0)
+        throwIoError(errno, m_state->target.path);
+    temp.renamed = true;
+}
+
+void removeStaleTemporaries(const fs::path& folder) {
+    removeStaleTemps(folder);
+}
+
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    Fd dir(fd);
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        throwIoError(errno, folder);
+}
+
+} // namespace platform
 
 } // namespace zantor

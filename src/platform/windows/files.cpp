@@ -5,6 +5,7 @@
 #include "common/files.h"
 
 #include "common/error.h"
+#include "platform/file_commit.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide_text.h"
 
@@ -355,22 +356,39 @@ void moveIntoPlace(const Target& t, Temp& temp) {
 
 } // namespace
 
-void commitFiles(const std::vector<FileWrite>& files) {
-    std::vector<Target> targets;
-    targets.reserve(files.size());
-    for (const FileWrite& w : files)
-        targets.push_back(targetOf(w));
-    std::set<fs::path> folders;
-    for (const Target& t : targets)
-        folders.insert(t.path.has_parent_path() ? t.path.parent_path() : fs::path(L"."));
-    for (const fs::path& dir : folders)
-        removeStaleTemps(dir);
+namespace platform {
 
-    std::vector<Temp> temps(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        writeTemp(files[i], targets[i], temps[i]);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        moveIntoPlace(targets[i], temps[i]);
+struct PendingWrite::State {
+    FileWrite write;
+    Target target;
+    Temp temp;
+};
+
+PendingWrite::PendingWrite(const FileWrite& write)
+    : m_state(std::make_unique<State>(State{write, targetOf(write), {}})) {}
+PendingWrite::PendingWrite(PendingWrite&&) noexcept = default;
+PendingWrite& PendingWrite::operator=(PendingWrite&&) noexcept = default;
+PendingWrite::~PendingWrite() = default;
+
+const fs::path& PendingWrite::target() const {
+    return m_state->target.path;
 }
+
+void PendingWrite::writeTemporary() {
+    writeTemp(m_state->write, m_state->target, m_state->temp);
+}
+
+void PendingWrite::moveIntoPlace() {
+    zantor::moveIntoPlace(m_state->target, m_state->temp);
+}
+
+void removeStaleTemporaries(const fs::path& folder) {
+    removeStaleTemps(folder);
+}
+
+// Each rename was written through to disk already.
+void syncFolder(const fs::path&) {}
+
+} // namespace platform
 
 } // namespace zantor
