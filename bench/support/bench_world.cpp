@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/bench_world.h"
 
+#include "support/child_process.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace zantor::bench {
 
@@ -66,38 +64,7 @@ std::string BenchWorld::firstItem() const {
 
 int runProcess(const std::vector<std::string>& argv, const fs::path& cwd,
                const std::vector<std::string>& env) {
-    std::vector<char*> args;
-    for (const auto& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    std::vector<std::string> envStrings;
-    for (char** e = environ; *e; ++e)
-        envStrings.emplace_back(*e);
-    envStrings.insert(envStrings.end(), env.begin(), env.end());
-    std::vector<char*> envp;
-    for (auto& e : envStrings)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const std::string dir = cwd.string();
-    const fs::path before = fs::current_path();
-    if (!dir.empty())
-        fs::current_path(dir);
-    pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-    if (!dir.empty())
-        fs::current_path(before);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0)
-        return -1;
-    int status = 0;
-    if (::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
+    return support::runChild({.argv = argv, .cwd = cwd, .extraEnv = env});
 }
 
 std::size_t walkAndRead56(const std::string& dir) {

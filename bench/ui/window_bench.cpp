@@ -61,6 +61,8 @@ struct Listing {
     std::unique_ptr<zantor::EditorWindows> windows;
     PaintCounter counter;
 
+    QListWidget* list() const { return windows->main.findChild<QListWidget*>("itemList"); }
+
     explicit Listing(std::size_t items) : world(items, kMegabyte) {
         settings = world.root() / "settings";
         const fs::path before = fs::current_path();
@@ -71,8 +73,9 @@ struct Listing {
         waitUntilShown(windows->main);
         fs::current_path(before);
         windows->config.fileNamesOnly->setChecked(true);
-        windows->main.dirField->setText(QString::fromStdString(world.items()));
-        windows->main.itemList->viewport()->installEventFilter(&counter);
+        windows->main.findChild<QLineEdit*>("dirField")
+            ->setText(QString::fromStdString(world.items()));
+        list()->viewport()->installEventFilter(&counter);
     }
 };
 
@@ -89,14 +92,15 @@ Listing& listing(std::size_t items) {
 void BM_ListInWindow(benchmark::State& state) {
     Listing& l = listing(static_cast<std::size_t>(state.range(0)));
     zantor::TmainWindow& window = l.windows->main;
+    auto* refresh = window.findChild<QPushButton*>("refreshButton");
     for (auto _ : state) {
-        QTest::mouseClick(window.refreshButton, Qt::LeftButton);
+        QTest::mouseClick(refresh, Qt::LeftButton);
         while (window.rescanNeeded())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         const int paints = l.counter.paints;
         while (l.counter.paints == paints)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (window.itemList->count() != static_cast<int>(l.world.itemCount()))
+        if (l.list()->count() != static_cast<int>(l.world.itemCount()))
             state.SkipWithError("wrong number of entries");
     }
 }

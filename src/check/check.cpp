@@ -4,13 +4,16 @@
 #include "check/check.h"
 
 #include "browser/scan.h"
+#include "common/ascii.h"
 #include "common/error.h"
 #include "common/files.h"
 #include "record/fields.h"
 #include "record/item_file.h"
 #include "record/record_form.h"
+#include "session/reference_names.h"
 #include "texts/art.h"
 #include "texts/encoding.h"
+#include "texts/item_texts.h"
 #include "texts/message_lookup.h"
 #include "texts/references.h"
 
@@ -67,17 +70,10 @@ std::string inQuotes(std::string_view bytes) {
     return "\"" + decodeWindows1252(bytes) + "\"";
 }
 
-std::string lowerCase(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return s;
-}
-
 // Sorts names as the item list does: ignoring letter case, then byte for byte.
 bool listOrder(const std::string& a, const std::string& b) {
-    const std::string la = lowerCase(a);
-    const std::string lb = lowerCase(b);
+    const std::string la = asciiLowered(a);
+    const std::string lb = asciiLowered(b);
     return la != lb ? la < lb : a < b;
 }
 
@@ -156,7 +152,7 @@ private:
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
             std::string name = utf8Of(it->path().filename());
             if (isItemFileName(name))
-                entries.push_back({lowerCase(name), std::move(name), *it});
+                entries.push_back({asciiLowered(name), std::move(name), *it});
         }
         std::vector<std::size_t> order(entries.size());
         for (std::size_t i = 0; i < order.size(); ++i)
@@ -356,46 +352,33 @@ private:
             labelOf(f) + " " + text + " has no name in " + table);
     }
 
-    void referenceName(const Item& item, const Field& f, const std::string& text) {
-        const MessageSnapshot* proto = m_proto.messages ? &*m_proto.messages : nullptr;
-        const MessageSnapshot* proItem = m_proItem.messages ? &*m_proItem.messages : nullptr;
-        switch (f.after) {
-        case Refresh::MaterialName:
-            if (proto && materialName(*proto, text).empty())
-                unnamed(item, f, text, m_proto.name);
-            break;
-        case Refresh::DamageTypeName:
-            if (proto && damageTypeName(*proto, text).empty())
-                unnamed(item, f, text, m_proto.name);
-            break;
-        case Refresh::AmmoTypeName:
-            if (proto && ammoTypeName(*proto, text).empty())
-                unnamed(item, f, text, m_proto.name);
-            break;
-        case Refresh::NameAndDescription:
-            if (!proItem)
-                break;
-            if (proItem->lookup(text).empty())
-                add(item, "empty-name", f.control,
-                    "text ID " + text + " has no name in " + m_proItem.name);
-            if (description(*proItem, text).empty())
-                add(item, "no-description", "descField",
-                    "no description: entry " + descriptionIdOf(text) + " of " + m_proItem.name +
-                        " is empty");
-            break;
-        default:
-            if (f.kind == FieldKind::ListWhole && f.listSize > 0 && proto &&
-                ammoTypeName(*proto, text).empty())
-                unnamed(item, f, text, m_proto.name);
-            break;
-        }
+    NameTables nameTables() const {
+        const auto of = [](const Table& t) { return t.messages ? &*t.messages : nullptr; };
+        return {
+            .proto = of(m_proto), .proItem = of(m_proItem), .crit = of(m_crit), .misc = of(m_misc)};
     }
 
-    static std::string descriptionIdOf(const std::string& textId) {
-        return std::to_string(std::stoll(textId) + 1);
-    }
-    static std::string description(const MessageSnapshot& table, const std::string& textId) {
-        return table.lookup(descriptionIdOf(textId));
+    // The names the editor would show beside the field, looked up as it looks them up.
+    void referenceName(const Item& item, const Field& f, const std::string& text) {
+        // A calibre list position names its entry as the ammo type number does.
+        const bool calibre = f.kind == FieldKind::ListWhole && f.listSize > 0;
+        const Refresh what = calibre ? Refresh::AmmoTypeName : f.after;
+        if (what != Refresh::MaterialName && what != Refresh::DamageTypeName &&
+            what != Refresh::AmmoTypeName && what != Refresh::NameAndDescription)
+            return;
+        lookUpNames(what, text, -1, nameTables(), [&](const ShownReference& shown) {
+            if (!shown.text.empty())
+                return;
+            if (shown.control == "nameField")
+                add(item, "empty-name", f.control,
+                    "text ID " + text + " has no name in " + m_proItem.name);
+            else if (shown.control == "descField")
+                add(item, "no-description", "descField",
+                    "no description: entry " + descriptionId(text) + " of " + m_proItem.name +
+                        " is empty");
+            else
+                unnamed(item, f, text, m_proto.name);
+        });
     }
 
     void projectileName(const Item& item, const Field& fileField) {
@@ -403,14 +386,15 @@ private:
         for (const Field& f : sectionFields(item.record.section()))
             if (f.linked == fileField.control)
                 idField = &f;
-        if (!idField || !m_crit.messages || !m_misc.messages)
+        if (!idField)
             return;
         const int position = displayedPosition(item.record, fileField);
-        if (position != 1 && position != 5)
-            return;
         const std::string text = displayedText(item.record, *idField);
-        if (zantor::projectileName(*m_crit.messages, *m_misc.messages, position, text).empty())
-            unnamed(item, *idField, text, position == 1 ? m_crit.name : m_misc.name);
+        lookUpNames(
+            fileField.after, text, position, nameTables(), [&](const ShownReference& shown) {
+                if (shown.text.empty() && (position == 1 || position == 5))
+                    unnamed(item, *idField, text, position == 1 ? m_crit.name : m_misc.name);
+            });
     }
 
     // Item against item: the same ID or text ID twice, names that differ only in
@@ -418,7 +402,7 @@ private:
     void crossCheck() {
         std::map<std::string, std::string> byLowerName;
         for (const std::string& name : m_names) {
-            const auto [it, isNew] = byLowerName.try_emplace(lowerCase(name), name);
+            const auto [it, isNew] = byLowerName.try_emplace(asciiLowered(name), name);
             if (!isNew)
                 add(name, joinPath(m_request.itemFolder, name), "file-name-case", "",
                     "the name differs from " + it->second + " only in letter case", true);

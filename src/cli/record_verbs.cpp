@@ -3,7 +3,6 @@
 // editing session that the editor's Save and Save As use.
 #include "cli/cli.h"
 #include "common/error.h"
-#include "common/file_version.h"
 #include "common/files.h"
 #include "common/numbers.h"
 #include "record/value_form.h"
@@ -153,8 +152,6 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     }
     if (dirs.art.empty())
         dirs.art = dirs.msg;
-    // Hashed before it is shown: a change in between makes a later --if-unchanged refuse.
-    const std::string sha256 = currentVersion(file).sha256;
     Shown s(dirs);
     s.open(file);
     std::error_code ec;
@@ -165,7 +162,9 @@ int runShow(Args args, std::ostream& out, std::ostream& err) {
     if (dirs.given())
         shown["names"] = namesJson(shownNames(s));
     shown["size"] = size;
-    shown["sha256"] = sha256;
+    // The version the session read, hashed before the read: a change in between makes a
+    // later --if-unchanged refuse.
+    shown["sha256"] = s.session.version().sha256;
     // Printed only once complete: a failure part way prints nothing.
     out << jsonText(shown, 2) << "\n";
     return 0;
@@ -227,10 +226,7 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
                 err << "zantor-cli set: --if-unchanged needs the sha256 that show prints\n";
                 return 1;
             }
-            // Hexadecimal digits in either case.
             ifUnchanged = std::string(args[++i]);
-            for (char& c : *ifUnchanged)
-                c = c >= 'A' && c <= 'F' ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (args[i] == "--msg-dir") {
             takeFolder(args, i, dirs);
         } else if (file.empty() && args[i].find('=') == std::string_view::npos) {
@@ -289,7 +285,7 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
             texts.description = *newDescription;
     }
     // Right before the save, so that nothing written since the caller read it is lost.
-    if (ifUnchanged && currentVersion(file).sha256 != *ifUnchanged) {
+    if (ifUnchanged && !s.session.isUnchangedFrom(*ifUnchanged)) {
         err << "zantor-cli set: " << file
             << " is no longer the file that was read (its sha256 differs); nothing written\n";
         return 1;

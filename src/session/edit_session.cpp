@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/edit_session.h"
 
+#include "common/ascii.h"
 #include "common/error.h"
 #include "common/sha256.h"
 #include "record/item_file.h"
@@ -15,6 +16,11 @@ void EditSession::open(const std::string& path) {
     readItem(path, m_record); // all or nothing: a failure changes nothing
     m_openPath = path;
     m_version = std::move(version);
+}
+
+bool EditSession::isUnchangedFrom(std::string_view sha256) {
+    return m_version.known() && asciiLowered(sha256) == m_version.sha256 &&
+           diskChange() == DiskChange::Same;
 }
 
 void EditSession::acceptDiskVersion() {

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace zantor {
 
@@ -62,6 +63,13 @@ public:
 
     /// Whether the open item file is still the one that was read or last saved here.
     DiskChange diskChange() { return changeSince(m_version, m_openPath); }
+    /// The open item file as it was read or last saved here; its sha256 is the hash that
+    /// names this version to other programs.
+    const FileVersion& version() const { return m_version; }
+    /// True when the open item file on disk is still the version read or saved here and
+    /// that version's hash is `sha256` (hexadecimal digits in either case): what a caller
+    /// that saw the file under that hash asks right before a Save writes.
+    bool isUnchangedFrom(std::string_view sha256);
     /// Takes the file on disk as it is now (or its absence) as the one the user has seen
     /// and chosen to write over: the next Save writes without a DiskChange. Throws Error
     /// when it cannot be read.

@@ -4,6 +4,7 @@
 #include "record/fields.h"
 #include "record/record_form.h"
 #include "settings/settings.h"
+#include "texts/message_lookup.h"
 
 #include <functional>
 #include <optional>
@@ -35,6 +36,24 @@ std::optional<std::string> markerCorrection(Refresh what, const RecordForm& form
 /// as the message lookup or list reading; what was shown before stays shown.
 void lookUpReferences(Refresh what, const RecordForm& form, const DerivedPaths& paths,
                       const std::function<void(const ShownReference&)>& show);
+
+// The message tables of the names beside fields, each read once, as a check of many
+// items reads them; a table that is not at hand (nullptr) names nothing.
+struct NameTables {
+    const MessageSnapshot* proto = nullptr;
+    const MessageSnapshot* proItem = nullptr;
+    const MessageSnapshot* crit = nullptr;
+    const MessageSnapshot* misc = nullptr;
+};
+
+/// The names that follow a refresh, as lookUpReferences finds them, for the text of the
+/// field that the refresh follows (the text id; a material, damage type, ammo type or
+/// default ammo number, the marker already corrected; a projectile id, with the
+/// projectile file list's position), from tables read once. Each goes to `show` under the
+/// control that shows it; nothing for refreshes that name nothing or whose table is not
+/// at hand. Throws Error only for a text id that is not a whole number.
+void lookUpNames(Refresh what, std::string_view text, int fireFilePosition,
+                 const NameTables& tables, const std::function<void(const ShownReference&)>& show);
 
 /// The art list file whose lines fill a list control (groundArtList, invenArtList,
 /// maleLooksList, femaleLooksList), or nullptr for other controls.

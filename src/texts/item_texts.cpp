@@ -77,6 +77,14 @@ std::pair<std::size_t, std::string_view> lineAt(std::string_view bytes, std::siz
     return {number, bytes.substr(start, end == std::string_view::npos ? end : end - start)};
 }
 
+// The line that holds byte `pos`, as "line N<said> (text)" for messages.
+std::string lineNamed(std::string_view bytes, std::size_t pos, std::string_view said = {}) {
+    const auto [number, text] = lineAt(bytes, pos);
+    constexpr std::size_t kShown = 40;
+    return "line " + std::to_string(number) + std::string(said) + " (" +
+           decodeWindows1252(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "") + ")";
+}
+
 // Refuses a new file in which the lookup would not find `expected` under `id`, naming
 // the line that hides the entry written at `ours`: an earlier group that matches the
 // id, a Ctrl-Z that ends the file for the lookup, or a group left open before it.
@@ -100,14 +108,25 @@ void checkReadsBack(std::string_view bytes, std::string_view id, std::string_vie
             hider = open;
     }
     std::string message = "The " + std::string(what) + " would not read back from " + file;
-    if (hider != npos) {
-        const auto [number, text] = lineAt(bytes, hider);
-        constexpr std::size_t kShown = 40;
-        message += ": line " + std::to_string(number) + " hides it (" +
-                   decodeWindows1252(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "") +
-                   ")";
-    }
+    if (hider != npos)
+        message += ": " + lineNamed(bytes, hider, " hides it");
     throw Error(message + ". Nothing was written.");
+}
+
+// Refuses a new file in which another entry would read differently: a group the old
+// file left open across lines, say, may have hidden an entry that the rewrite uncovers.
+// The entries of the item's own ids (found without regard to case, as the name line is)
+// are the ones meant to change.
+void checkOthersKept(std::string_view before, std::string_view after, std::string_view textId,
+                     std::string_view descId, const std::string& file) {
+    const auto changed = changedEntry(before, after, [&](std::string_view id) {
+        return equalIgnoringCase(id, textId) || equalIgnoringCase(id, descId);
+    });
+    if (!changed)
+        return;
+    throw Error("The name and description would change another entry of " + file + ", " +
+                lineNamed(changed->inOld ? before : after, changed->offset) +
+                (changed->inOld ? "" : " as written") + ". Nothing was written.");
 }
 
 // Byte offset where the last `count` UTF-8 characters of `text` begin.
@@ -123,13 +142,15 @@ std::size_t lastCharactersStart(std::string_view text, std::size_t count) {
 
 // The rewritten file, once the lookup reads the name (on line `at`) and the
 // description (on the line after it) back exactly.
-std::string checkedBytes(const LineBuffer& lines, const std::string& proItemMsg,
-                         std::string_view textId, std::string_view name, std::string_view descId,
+std::string checkedBytes(const LineBuffer& lines, std::string_view before,
+                         const std::string& proItemMsg, std::string_view textId,
+                         std::string_view name, std::string_view descId,
                          std::string_view description, std::size_t at) {
     std::string out = lines.bytes();
     checkReadsBack(out, textId, name, lines.byteOffset(at), "name", proItemMsg);
     checkReadsBack(out, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
                    proItemMsg);
+    checkOthersKept(before, out, textId, descId, proItemMsg);
     return out;
 }
 
@@ -154,6 +175,7 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
     checkStorable(name, "name");
     checkStorable(description, "description");
 
+    const std::string before = lines.bytes();
     const int oldName = lines.find(entryLine(textId, rememberedName));
     const std::string nameLine = entryLine(textId, name);
     if (oldName < 0)
@@ -172,35 +194,35 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
     const std::size_t next = at + 1;
     std::size_t oldLines = 0;
     if (next < lines.size() && lines.line(next).starts_with("{" + descId + "}")) {
-        const std::string before = lines.bytes();
+        const std::string between = lines.bytes();
         std::size_t offset = lines.byteOffset(next);
-        const std::size_t end = messageEntryEnd(before, offset);
+        const std::size_t end = messageEntryEnd(between, offset);
         // A text that does not open on the entry's own line may be the id group of the
         // next entry (as in "{101}{x}" over "{200}{}{Box}"): the entry is that line.
-        const std::size_t textStart = messageTextStart(before, offset);
+        const std::size_t textStart = messageTextStart(between, offset);
         if (textStart == std::string::npos || textStart >= offset + lines.line(next).size()) {
             lines.replace(next, 1, descLines);
-            return checkedBytes(lines, proItemMsg, textId, name, descId, description, at);
+            return checkedBytes(lines, before, proItemMsg, textId, name, descId, description, at);
         }
         // Left open, the entry runs to the end of what the lookup reads: to the end of
         // the file or to the line of its Ctrl-Z, which stays.
-        const std::size_t stop = end != std::string::npos ? end : before.find('\x1a');
+        const std::size_t stop = end != std::string::npos ? end : between.find('\x1a');
         for (std::size_t i = next; i < lines.size(); ++i) {
             const std::size_t textEnd = offset + lines.line(i).size();
             if (stop != std::string::npos && textEnd >= stop) {
                 if (end != std::string::npos) {
                     ++oldLines;
                     if (end < textEnd)
-                        descLines.emplace_back(before.substr(end, textEnd - end));
+                        descLines.emplace_back(between.substr(end, textEnd - end));
                 }
                 break;
             }
             ++oldLines;
-            offset = textEnd + breakSize(before, textEnd);
+            offset = textEnd + breakSize(between, textEnd);
         }
     }
     lines.replace(next, oldLines, descLines);
-    return checkedBytes(lines, proItemMsg, textId, name, descId, description, at);
+    return checkedBytes(lines, before, proItemMsg, textId, name, descId, description, at);
 }
 
 void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,

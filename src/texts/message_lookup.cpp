@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstring>
 #include <optional>
+#include <unordered_set>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -144,6 +145,130 @@ std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
     if (at == std::string_view::npos)
         return {};
     return textAfter(untilEndOfFile(fileBytes), at + id.size() + 2);
+}
+
+namespace {
+
+// The contents of the brace groups that open in bytes[from, to), as the lookup meets
+// them, with the group `from` lies in (when it does) and the one open at `to`, each
+// as far as it goes.
+void groupsWithin(std::string_view bytes, std::size_t from, std::size_t to,
+                  std::unordered_set<std::string_view>& out) {
+    std::size_t i = from;
+    if (!opensGroup(bytes, from)) {
+        const std::size_t lastClose =
+            from == 0 ? std::string_view::npos : bytes.rfind('}', from - 1);
+        i = bytes.find('{', lastClose == std::string_view::npos ? 0 : lastClose + 1);
+    }
+    while (i < bytes.size()) {
+        const std::size_t open = bytes.find('{', i);
+        if (open == std::string_view::npos || open >= to)
+            return;
+        const std::size_t close = bytes.find('}', open + 1);
+        out.insert(
+            bytes.substr(open + 1, close == std::string_view::npos ? close : close - open - 1));
+        if (close == std::string_view::npos)
+            return;
+        i = close + 1;
+    }
+}
+
+std::size_t lineStart(std::string_view bytes, std::size_t at) {
+    const std::size_t lastBreak =
+        at == 0 ? std::string_view::npos : bytes.find_last_of("\r\n", at - 1);
+    return lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
+}
+
+// Whether the id group the lookup finds first at `at` is an entry: it starts a line
+// and its text closes on that line.
+bool isEntry(std::string_view bytes, std::size_t at) {
+    if (at == std::string_view::npos || lineStart(bytes, at) != at)
+        return false;
+    const std::size_t end = messageEntryEnd(bytes, at);
+    return end != std::string_view::npos && end <= bytes.find_first_of("\r\n", at);
+}
+
+using FirstGroups = std::unordered_map<std::string_view, std::size_t>;
+
+// Where the lookup finds each of `ids` first (npos for none): a search each for a few,
+// one pass over the groups for many, so that the work stays linear.
+FirstGroups firstGroups(std::string_view bytes, const std::unordered_set<std::string_view>& ids) {
+    constexpr std::size_t kSearchedIds = 16;
+    FirstGroups first;
+    for (const std::string_view id : ids)
+        first.emplace(id, ids.size() <= kSearchedIds ? findMessageGroup(bytes, id)
+                                                     : std::string_view::npos);
+    if (ids.size() <= kSearchedIds)
+        return first;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t open = bytes.find('{', i);
+        const std::size_t close = open == std::string_view::npos ? open : bytes.find('}', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        const auto it = first.find(bytes.substr(open + 1, close - open - 1));
+        if (it != first.end() && it->second == std::string_view::npos)
+            it->second = open;
+        i = close + 1;
+    }
+    return first;
+}
+
+std::string textOfGroup(std::string_view bytes, std::size_t at, std::string_view id) {
+    return at == std::string_view::npos ? std::string() : textAfter(bytes, at + id.size() + 2);
+}
+
+} // namespace
+
+std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_view newBytes,
+                                         const std::function<bool(std::string_view)>& ignored) {
+    const std::string_view before = untilEndOfFile(oldBytes);
+    const std::string_view after = untilEndOfFile(newBytes);
+    const std::size_t shorter = std::min(before.size(), after.size());
+    const std::size_t same = static_cast<std::size_t>(
+        std::mismatch(before.begin(), before.begin() + shorter, after.begin()).first -
+        before.begin());
+    if (same == before.size() && same == after.size())
+        return std::nullopt;
+    std::size_t tail = 0;
+    while (tail < shorter - same &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    const std::size_t from = lineStart(before, same); // the same in both
+    const std::size_t beforeEnd = before.size() - tail;
+    const std::size_t afterEnd = after.size() - tail;
+
+    // Bytes after the change are met in the same way only when both files leave it in
+    // the same state, inside or outside a group.
+    if (opensGroup(before, beforeEnd) != opensGroup(after, afterEnd)) {
+        if (const std::size_t brace = before.find_first_of("{}", beforeEnd);
+            brace != std::string_view::npos)
+            return ChangedEntry{brace, true};
+    }
+
+    // An id can read differently only where its first group or its text lies in the
+    // change. Entries close their text on their own line, so besides the groups of the
+    // change only the entry that starts its first line can be touched.
+    std::unordered_set<std::string_view> ids;
+    groupsWithin(before, same, beforeEnd, ids);
+    groupsWithin(after, same, afterEnd, ids);
+    if (from < same && before[from] == '{') {
+        const std::size_t close = before.find('}', from + 1);
+        if (close != std::string_view::npos)
+            ids.insert(before.substr(from + 1, close - from - 1));
+    }
+    std::erase_if(ids, ignored);
+    const FirstGroups old = firstGroups(before, ids);
+    const FirstGroups now = firstGroups(after, ids);
+    for (const std::string_view id : ids) {
+        const std::size_t oldAt = old.at(id);
+        const std::size_t newAt = now.at(id);
+        const bool oldEntry = isEntry(before, oldAt);
+        if (!oldEntry && !isEntry(after, newAt))
+            continue;
+        if (textOfGroup(before, oldAt, id) != textOfGroup(after, newAt, id))
+            return oldEntry ? ChangedEntry{oldAt, true} : ChangedEntry{newAt, false};
+    }
+    return std::nullopt;
 }
 
 std::string lookupMessage(const std::string& path, std::string_view id) {

@@ -6,9 +6,11 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,6 +43,23 @@ std::size_t messageTextStart(std::string_view fileBytes, std::size_t at);
 /// after the "}" that closes its text group, or npos when the text group is left
 /// open (or never opens) before the end of the file or its Ctrl-Z. Never throws.
 std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at);
+
+/// An entry of a message file: an id group at the start of a line that the lookup
+/// finds first for its id, whose text closes on that same line.
+struct ChangedEntry {
+    std::size_t offset; // of the entry's "{"
+    bool inOld;         // the offset is in the old bytes, else in the new ones
+};
+
+/// The first entry found whose text the lookup reads differently in `newBytes` than
+/// in `oldBytes` (an entry of either), leaving out the ids for which `ignored(id)`
+/// holds; none when all read the same. Only the bytes between the common start and
+/// the common end of the two can change a lookup, so only the ids met there are
+/// compared: linear in the files' size. When the change leaves the following bytes
+/// inside a brace group in one file and outside in the other, every later group would
+/// read differently: the first brace after the change is then reported. Never throws.
+std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_view newBytes,
+                                         const std::function<bool(std::string_view)>& ignored);
 
 // A message file read once, for answering many ids: lookup(id) gives what
 // lookupMessage(path, id) gives for the file as it was read. The index of its brace

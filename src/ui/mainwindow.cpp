@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow.h"
 
-#include "browser/scan.h"
-#include "common/error.h"
 #include "common/files.h"
 #include "record/fields.h"
 #include "record/item_file.h"
@@ -16,8 +14,10 @@
 #include "ui/configwindow.h"
 #include "ui/dialogs.h"
 #include "ui/disk_watch.h"
+#include "ui/form_pages.h"
 #include "ui/form_undo.h"
 #include "ui/game_text.h"
+#include "ui/item_browser.h"
 #include "ui/look.h"
 #include "ui/picture_pane.h"
 #include "ui/window_form.h"
@@ -25,20 +25,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
-#include <QToolButton>
 #include <algorithm>
 #include <utility>
 
@@ -47,24 +40,12 @@ namespace zantor {
 namespace {
 
 constexpr int kCommonPageIndex = 0;
+constexpr std::string_view kAddictionList = "addList";
 constexpr int kPagesHeight = 341;
-// The progress bar of a scan is redrawn at most this often (milliseconds).
-constexpr qint64 kProgressRedrawMs = 40;
 
 const char* const kUnsavedOnQuit = "File has not saved! Do you want to save before quit?";
 const char* const kUnsavedOnOpen =
     "File has not saved! Do you want to save before opening the next one?";
-
-// The type pages in page-index order with the sections whose items show them.
-struct TypePage {
-    int index;
-    Section section;
-};
-constexpr TypePage kTypePages[] = {{1, Section::Weapon},
-                                   {2, Section::Armor},
-                                   {3, Section::Container},
-                                   {4, Section::Drug},
-                                   {5, Section::Ammo}};
 
 } // namespace
 
@@ -77,16 +58,16 @@ public:
     void reloadList(List list) override {
         switch (list) {
         case List::GroundArt:
-            m_w.loadArtList(m_w.groundArtList, false);
+            m_w.loadArtList(m_w.comboBox("groundArtList"), false);
             break;
         case List::InventoryArt:
-            m_w.loadArtList(m_w.invenArtList, false);
+            m_w.loadArtList(m_w.comboBox("invenArtList"), false);
             break;
         case List::MaleLooks:
-            m_w.loadArtList(m_w.maleLooksList, false);
+            m_w.loadArtList(m_w.comboBox("maleLooksList"), false);
             break;
         case List::FemaleLooks:
-            m_w.loadArtList(m_w.femaleLooksList, false);
+            m_w.loadArtList(m_w.comboBox("femaleLooksList"), false);
             break;
         case List::Statistics:
             m_w.fillStatLists(false);
@@ -113,7 +94,7 @@ class TmainWindow::SettingsForm final : public SettingsTarget {
 public:
     explicit SettingsForm(TmainWindow& window) : m_w(window) {}
     void setFilter(Filter filter, bool on) override {
-        m_w.filterBox(filter)->setChecked(on);
+        m_w.m_browser->setFilter(filter, on);
         m_w.rethrowPending();
     }
     void setPreference(Preference preference, bool on) override {
@@ -123,7 +104,8 @@ public:
         m_w.m_config->folderField(folder)->setText(QString::fromStdString(text));
     }
     void setItemFolder(const std::string& text) override {
-        m_w.setFieldText(m_w.dirField, QString::fromStdString(text));
+        m_w.m_browser->setFolder(QString::fromStdString(text));
+        m_w.rethrowPending();
     }
 
 private:
@@ -141,34 +123,12 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
 
     mainPages = new QTabWidget(this);
     mainPages->setObjectName(QStringLiteral("mainPages"));
-    const std::pair<QWidget**, const char*> pages[] = {{&commonTab, "Stats common to all items"},
-                                                       {&weaponPage, "Weapon stats"},
-                                                       {&armorPage, "Armor stats"},
-                                                       {&containerPage, "Container stats"},
-                                                       {&drugPage, "Drug/Medicine stats"},
-                                                       {&ammoPage, "Ammunition stats"}};
-    const char* const pageNames[] = {"commonTab",     "weaponPage", "armorPage",
-                                     "containerPage", "drugPage",   "ammoPage"};
-    int i = 0;
-    for (const auto& [page, caption] : pages) {
-        *page = new QWidget(mainPages);
-        (*page)->setObjectName(QString::fromLatin1(pageNames[i++]));
-        mainPages->addTab(*page, QString::fromLatin1(caption));
-    }
-    buildCommonPage();
-    buildWeaponPage();
-    buildArmorPage();
-    buildContainerPage();
-    buildDrugPage();
-    buildAmmoPage();
-    buildBrowser();
+    addFormPages(mainPages);
+    buildBrowserAndButtons();
     buildCheckHooks();
-    for (const auto& p : kTypePages)
-        mainPages->setTabVisible(p.index, false);
-    commonTab->setEnabled(false);
-    // Lists start without a choice; only the addiction list starts at "None".
-    for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList})
-        list->setCurrentIndex(-1);
+    for (int i = 1; i < mainPages->count(); ++i)
+        mainPages->setTabVisible(i, false);
+    mainPages->widget(kCommonPageIndex)->setEnabled(false);
     // Laid out for Tahoma; where a stand-in font needs more room, the pages and the
     // window grow just enough, as the configuration window does.
     mainPages->setFixedHeight(std::max(kPagesHeight, mainPages->minimumSizeHint().height()));
@@ -247,9 +207,48 @@ void TmainWindow::refreshAfterField(Refresh what) {
     }
 }
 
+QLineEdit* TmainWindow::edit(const char* name) const {
+    auto* e = qobject_cast<QLineEdit*>(m_controls.value(QLatin1String(name)));
+    Q_ASSERT(e);
+    return e;
+}
+
+QComboBox* TmainWindow::comboBox(const char* name) const {
+    auto* l = qobject_cast<QComboBox*>(m_controls.value(QLatin1String(name)));
+    Q_ASSERT(l);
+    return l;
+}
+
+QPlainTextEdit* TmainWindow::description() const {
+    return qobject_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("descField")));
+}
+
 void TmainWindow::setFieldText(QLineEdit* field, const QString& text) {
     field->setText(text);
     rethrowPending();
+}
+
+// What a control of the form does when the user changes it, by objectName; the numbers
+// beside a name also step with the Up and Down keys.
+const TmainWindow::FormHandler TmainWindow::kFormHandlers[] = {
+    {"textIDfield", &TmainWindow::textIDfieldChange, &TmainWindow::textIDfieldKeyDown},
+    {"nameField", &TmainWindow::nameFieldChange, nullptr},
+    {"materialIDfield", &TmainWindow::_changeMaterialName, &TmainWindow::materialIDfieldKeyDown},
+    {"damageTypeIDfield", &TmainWindow::_changeDmgType, &TmainWindow::damageTypeIDfieldKeyDown},
+    {"ammoTypeIDfield", &TmainWindow::_changeAmmoType, &TmainWindow::ammoTypeIDfieldKeyDown},
+    {"ammoIDfield", &TmainWindow::_changeDefaultAmmoName, &TmainWindow::ammoIDfieldKeyDown},
+    {"fireArtIDField", &TmainWindow::_changeFireArtName, &TmainWindow::fireArtIDFieldKeyDown},
+    {"groundArtList", &TmainWindow::groundArtListChange, nullptr},
+    {"invenArtList", &TmainWindow::invenArtListChange, nullptr},
+    {"maleLooksList", &TmainWindow::maleLooksListChange, nullptr},
+    {"femaleLooksList", &TmainWindow::femaleLooksListChange, nullptr},
+};
+
+const TmainWindow::FormHandler* TmainWindow::formHandler(std::string_view control) {
+    for (const FormHandler& h : kFormHandlers)
+        if (control == h.control)
+            return &h;
+    return nullptr;
 }
 
 void TmainWindow::connectHandlers() {
@@ -262,70 +261,42 @@ void TmainWindow::connectHandlers() {
                 [this, handler] { run([&] { (this->*handler)(); }); });
     };
 
-    // Plain change tracking.
-    for (QLineEdit* e : {itemIDfield,     weightField,     priceField,        range1Field,
-                         range2Field,     ap1field,        ap2field,          burstAmmoField,
-                         capacityField,   minDmgField,     maxDmgField,       damageTypeNameField,
-                         minSTfield,      reloadAP,        fireSoundIDfield,  DRnormalField,
-                         DRfireField,     DRelectricField, DRplasmaField,     DRlaserField,
-                         DRempField,      DRexpField,      DTnormalField,     DTfireField,
-                         DTelectricField, DTplasmaField,   DTlaserField,      DTempField,
-                         DTexpField,      ACfield,         containerCapacity, effectField11,
-                         effectField12,   effectField13,   effectField21,     effectField22,
-                         effectField23,   effectField31,   effectField32,     effectField33,
-                         midTermField,    longTermField,   addictionField,    withdrawField,
-                         ammo_capacity,   ACmodField,      DRmodField,        ACdmgMod,
-                         DRdmgMod})
-        onEdit(e, &TmainWindow::notSaved);
-    for (QComboBox* list : {iTypeList, atkMode1List, atkMode2List, looksList, fireFileList,
-                            statList1, statList2, statList3, ammoTypeList})
-        onChoice(list, &TmainWindow::notSaved);
-    connect(descField, &QPlainTextEdit::textChanged, this, [this] { run([this] { notSaved(); }); });
-
-    onEdit(textIDfield, &TmainWindow::textIDfieldChange);
-    onEdit(nameField, &TmainWindow::nameFieldChange);
-    onEdit(materialIDfield, &TmainWindow::_changeMaterialName);
-    onEdit(damageTypeIDfield, &TmainWindow::_changeDmgType);
-    onEdit(ammoTypeIDfield, &TmainWindow::_changeAmmoType);
-    onEdit(ammoIDfield, &TmainWindow::_changeDefaultAmmoName);
-    onEdit(fireArtIDField, &TmainWindow::_changeFireArtName);
-    onEdit(dirField, &TmainWindow::dirFieldChange);
-    onChoice(groundArtList, &TmainWindow::groundArtListChange);
-    onChoice(invenArtList, &TmainWindow::invenArtListChange);
-    onChoice(maleLooksList, &TmainWindow::maleLooksListChange);
-    onChoice(femaleLooksList, &TmainWindow::femaleLooksListChange);
-    connect(addList, &QComboBox::activated, this,
+    for (const FormHandler& h : kFormHandlers) {
+        QWidget* control = m_controls.value(QString::fromLatin1(h.control));
+        if (auto* e = qobject_cast<QLineEdit*>(control)) {
+            onEdit(e, h.change);
+            if (h.step)
+                e->installEventFilter(this);
+        } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            onChoice(list, h.change);
+        }
+    }
+    // The addiction list's handler takes the chosen position.
+    connect(comboBox(kAddictionList.data()), &QComboBox::activated, this,
             [this](int index) { run([&] { addListChange(index); }); });
-
-    for (QLineEdit* e : {textIDfield, materialIDfield, damageTypeIDfield, ammoTypeIDfield,
-                         ammoIDfield, fireArtIDField})
-        e->installEventFilter(this);
-    dirField->installEventFilter(this);
+    // Every other field of the tables only notes that the item changed; so do the damage
+    // type's name box and the description.
+    for (const Field* field : allFields()) {
+        if (field->control == kAddictionList || formHandler(field->control))
+            continue;
+        QWidget* control = m_controls.value(
+            QString::fromUtf8(field->control.data(), qsizetype(field->control.size())));
+        if (auto* e = qobject_cast<QLineEdit*>(control))
+            onEdit(e, &TmainWindow::notSaved);
+        else if (auto* list = qobject_cast<QComboBox*>(control))
+            onChoice(list, &TmainWindow::notSaved);
+    }
+    onEdit(edit("damageTypeNameField"), &TmainWindow::notSaved);
+    connect(description(), &QPlainTextEdit::textChanged, this,
+            [this] { run([this] { notSaved(); }); });
 
     connect(mainPages, &QTabWidget::currentChanged, this,
             [this](int index) { run([&] { mainPagesChange(index); }); });
-    connect(filterAll, &QCheckBox::toggled, this, [this] { run([this] { filterAllClick(); }); });
-    connect(browseButton, &QToolButton::clicked, this,
-            [this] { run([this] { browseButtonClick(); }); });
-    connect(refreshButton, &QPushButton::clicked, this,
-            [this] { run([this] { refreshButtonClick(); }); });
-    connect(openButton, &QPushButton::clicked, this,
-            [this] { run([this] { openButtonClick(); }); });
-    // The user selects an entry by mouse or keyboard, or clicks the one that is already
-    // selected. The current entry that the focus alone makes is no choice.
-    connect(itemList, &QListWidget::itemSelectionChanged, this, [this] {
-        m_listPressPending = false;
-        if (!m_programFillsList)
-            run([this] { itemListClick(); });
+    connect(m_browser, &ItemBrowser::folderEdited, this, [this](const QString& folder) {
+        run([&] { writeItemFolder(m_store, folder.toStdString(), kItemFolderValue); });
     });
-    connect(itemList, &QListWidget::itemPressed, this, [this] {
-        if (std::exchange(m_listPressPending, false))
-            run([this] { itemListClick(); });
-    });
-    itemList->viewport()->installEventFilter(this);
-    connect(itemList, &QListWidget::itemDoubleClicked, this,
-            [this] { run([this] { itemListDblClick(); }); });
-    connect(Timer, &QTimer::timeout, this, [this] { run([this] { TimerTimer(); }); });
+    connect(m_browser, &ItemBrowser::openRequested, this,
+            [this](const std::string& path) { run([&] { openChosenItem(path); }); });
     connect(closeButton, &QPushButton::clicked, this, [this] { run([this] { _exit(); }); });
     connect(aboutButton, &QPushButton::clicked, this,
             [this] { run([this] { aboutButtonClick(); }); });
@@ -373,7 +344,8 @@ void TmainWindow::_mainWindowShow() {
     }
     loadLineBuffer();
     fillCalibreList();
-    for (QComboBox* list : {groundArtList, invenArtList, maleLooksList, femaleLooksList})
+    for (QComboBox* list : {comboBox("groundArtList"), comboBox("invenArtList"),
+                            comboBox("maleLooksList"), comboBox("femaleLooksList")})
         loadArtList(list, true);
     fillStatLists(true);
 }
@@ -438,18 +410,19 @@ void TmainWindow::aboutButtonClick() {
 
 void TmainWindow::keyPressEvent(QKeyEvent* event) {
     QWidget* focus = focusWidget();
-    const bool inDescription = focus == descField;
+    const bool inDescription = focus == description();
     if (event->key() == Qt::Key_Escape && !inDescription) {
         closeButton->click();
         return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !inDescription) {
-        if (auto* button = qobject_cast<QPushButton*>(focus); button && button != openButton) {
+        QPushButton* open = m_browser->openButton();
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && button != open) {
             button->click();
             return;
         }
-        if (openButton->isVisible() && openButton->isEnabled())
-            openButton->click();
+        if (open->isVisible() && open->isEnabled())
+            open->click();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -460,28 +433,12 @@ bool TmainWindow::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             const bool up = key == Qt::Key_Up;
-            if (watched == textIDfield)
-                run([&] { textIDfieldKeyDown(up); });
-            else if (watched == materialIDfield)
-                run([&] { materialIDfieldKeyDown(up); });
-            else if (watched == damageTypeIDfield)
-                run([&] { damageTypeIDfieldKeyDown(up); });
-            else if (watched == ammoTypeIDfield)
-                run([&] { ammoTypeIDfieldKeyDown(up); });
-            else if (watched == ammoIDfield)
-                run([&] { ammoIDfieldKeyDown(up); });
-            else if (watched == fireArtIDField)
-                run([&] { fireArtIDFieldKeyDown(up); });
-            else
+            const FormHandler* h = formHandler(watched->objectName().toStdString());
+            if (!h || !h->step || watched != m_controls.value(watched->objectName()))
                 return QWidget::eventFilter(watched, event);
+            run([&] { (this->*h->step)(up); });
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonPress && watched == itemList->viewport()) {
-        m_listPressPending = true; // a press that changes no selection still counts
-    } else if (event->type() == QEvent::FocusOut && watched == dirField) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            run([this] { dirFieldExit(); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -506,19 +463,20 @@ void TmainWindow::mainPagesChange(int index) {
         return;
     }
     m_pageMode = PageMode::TypePage;
-    writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderPageValue);
+    writeItemFolder(m_store, m_browser->folder().toStdString(), kItemFolderPageValue);
 }
 
 void TmainWindow::pageStep() {
     const QSignalBlocker quiet(mainPages);
-    for (const auto& p : kTypePages)
-        mainPages->setTabVisible(p.index, false);
-    for (const auto& p : kTypePages) {
-        if (m_session.record().section() != p.section)
+    // Every type page is hidden first, then the one of the item's section is shown.
+    for (int i = 1; i < mainPages->count(); ++i)
+        mainPages->setTabVisible(i, false);
+    for (int i = 1; i < mainPages->count(); ++i) {
+        if (formPageAt(mainPages, i)->section() != m_session.record().section())
             continue;
-        mainPages->setTabVisible(p.index, true);
+        mainPages->setTabVisible(i, true);
         if (m_pageMode == PageMode::TypePage)
-            mainPages->setCurrentIndex(p.index);
+            mainPages->setCurrentIndex(i);
     }
 }
 
@@ -542,7 +500,7 @@ void TmainWindow::recordDisplay() {
 
 void TmainWindow::openItem(const std::string& path) {
     m_session.open(path); // all or nothing: a failure changes nothing
-    commonTab->setEnabled(true);
+    mainPages->widget(kCommonPageIndex)->setEnabled(true);
     recordDisplay();
     m_session.markSaved();
     m_undo->clear();
@@ -572,8 +530,8 @@ QString descriptionText(const std::string& bytes) {
 
 void TmainWindow::setDescription(const QString& text) {
     // Setting the same text would still count as a change.
-    if (descField->toPlainText() != text)
-        descField->setPlainText(text);
+    if (description()->toPlainText() != text)
+        description()->setPlainText(text);
     rethrowPending();
 }
 
@@ -584,14 +542,14 @@ void TmainWindow::showReferences(Refresh what) {
             picture->load(QString::fromStdString(r.text));
         else if (auto* edit = qobject_cast<QLineEdit*>(control))
             setFieldText(edit, fromGame(r.text));
-        else if (control == descField)
+        else if (control == description())
             setDescription(descriptionText(r.text));
     });
 }
 
 void TmainWindow::showNameAndDescription() {
     showReferences(Refresh::NameAndDescription);
-    m_session.rememberName(toGame(nameField->text()));
+    m_session.rememberName(toGame(edit("nameField")->text()));
 }
 
 void TmainWindow::textIDfieldChange() {
@@ -599,14 +557,14 @@ void TmainWindow::textIDfieldChange() {
 }
 
 void TmainWindow::textIDfieldKeyDown(bool up) {
-    setFieldText(textIDfield,
-                 QString::fromStdString(stepTextId(textIDfield->text().toStdString(), up)));
+    setFieldText(edit("textIDfield"),
+                 QString::fromStdString(stepTextId(edit("textIDfield")->text().toStdString(), up)));
 }
 
 void TmainWindow::nameFieldChange() {
     // The field's text is Unicode already: it goes into the caption as it is.
     setWindowTitle(QString::fromStdString(
-        windowCaption(m_session.openPath(), nameField->text().toStdString())));
+        windowCaption(m_session.openPath(), edit("nameField")->text().toStdString())));
     notSaved();
 }
 
@@ -618,8 +576,9 @@ void TmainWindow::loadLineBuffer() {
 // Save and Save As
 
 void TmainWindow::save(SaveKind kind, const std::string& path) {
-    const ItemTextsEdit texts{textIDfield->text().toStdString(), nameField->text().toStdString(),
-                              descField->toPlainText().toStdString()};
+    const ItemTextsEdit texts{edit("textIDfield")->text().toStdString(),
+                              edit("nameField")->text().toStdString(),
+                              description()->toPlainText().toStdString()};
     m_session.save(kind, *m_form, &texts, path);
 }
 
@@ -633,7 +592,7 @@ void TmainWindow::saveButtonClick() {
 
 void TmainWindow::_saveAs() {
     const QString path = m_dialogs.chooseSaveFile(
-        this, dirField->text(), QString::fromStdString(m_session.openPath()),
+        this, m_browser->folder(), QString::fromStdString(m_session.openPath()),
         {QStringLiteral("Item prototype files (*.pro)"), QStringLiteral("All files (*.*)")});
     if (path.isEmpty())
         return;
@@ -670,7 +629,7 @@ void TmainWindow::_changeAmmoType() {
 void TmainWindow::_changeDefaultAmmoName() {
     // The marker turns into "0"; that change shows the name.
     if (const auto shown = markerCorrection(Refresh::DefaultAmmoName, *m_form))
-        setFieldText(ammoIDfield, QString::fromStdString(*shown));
+        setFieldText(edit("ammoIDfield"), QString::fromStdString(*shown));
     else
         showReferences(Refresh::DefaultAmmoName);
     notSaved();
@@ -688,19 +647,19 @@ void TmainWindow::stepField(QLineEdit* field, bool up, bool material) {
 }
 
 void TmainWindow::materialIDfieldKeyDown(bool up) {
-    stepField(materialIDfield, up, true);
+    stepField(edit("materialIDfield"), up, true);
 }
 void TmainWindow::damageTypeIDfieldKeyDown(bool up) {
-    stepField(damageTypeIDfield, up, false);
+    stepField(edit("damageTypeIDfield"), up, false);
 }
 void TmainWindow::ammoTypeIDfieldKeyDown(bool up) {
-    stepField(ammoTypeIDfield, up, false);
+    stepField(edit("ammoTypeIDfield"), up, false);
 }
 void TmainWindow::ammoIDfieldKeyDown(bool up) {
-    stepField(ammoIDfield, up, false);
+    stepField(edit("ammoIDfield"), up, false);
 }
 void TmainWindow::fireArtIDFieldKeyDown(bool up) {
-    stepField(fireArtIDField, up, false);
+    stepField(edit("fireArtIDField"), up, false);
 }
 
 void TmainWindow::addListChange(int index) {
@@ -721,12 +680,13 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
 // Each table is read before its list is emptied, so one that cannot be read leaves the
 // list as it was.
 void TmainWindow::fillCalibreList() {
-    refill(ammoTypeList, calibreEntries(m_session.paths().protoMsg), true);
+    refill(comboBox("ammoTypeList"), calibreEntries(m_session.paths().protoMsg), true);
 }
 
 void TmainWindow::fillStatLists(bool keepSelection) {
-    for (QComboBox* list : {statList1, statList2, statList3})
-        refill(list, statEntries(m_session.paths().statMsg, list == statList1), keepSelection);
+    for (QComboBox* list : {comboBox("statList1"), comboBox("statList2"), comboBox("statList3")})
+        refill(list, statEntries(m_session.paths().statMsg, list == comboBox("statList1")),
+               keepSelection);
 }
 
 // ---------------------------------------------------------------------------
@@ -767,132 +727,15 @@ void TmainWindow::femaleLooksListChange() {
 // ---------------------------------------------------------------------------
 // Settings moments
 
-QCheckBox* TmainWindow::filterBox(Filter filter) const {
-    switch (filter) {
-    case Filter::Weapon:
-        return weaponFilter;
-    case Filter::Armor:
-        return armorFilter;
-    case Filter::Ammo:
-        return ammoFilter;
-    case Filter::Drug:
-        return drugFilter;
-    case Filter::Container:
-        return containerFilter;
-    case Filter::Key:
-        return keyFilter;
-    case Filter::Misc:
-        return miscFilter;
-    case Filter::All:
-        break;
-    }
-    return filterAll;
-}
-
 void TmainWindow::writeFilters() {
     FilterStates states;
     for (const auto& v : kFilterValues)
-        states[v.filter] = filterBox(v.filter)->isChecked();
+        states[v.filter] = m_browser->filter(v.filter);
     zantor::writeFilters(m_store, states);
 }
 
 // ---------------------------------------------------------------------------
 // Item browser
-
-void TmainWindow::dirFieldChange() {
-    m_rescanNeeded = true;
-    writeItemFolder(m_store, dirField->text().toStdString(), kItemFolderValue);
-}
-
-void TmainWindow::dirFieldExit() {
-    startScan();
-}
-
-void TmainWindow::refreshButtonClick() {
-    m_rescanNeeded = true;
-    startScan();
-}
-
-void TmainWindow::filterAllClick() {
-    const bool all = filterAll->isChecked();
-    for (QCheckBox* box : {weaponFilter, ammoFilter, armorFilter, drugFilter, miscFilter, keyFilter,
-                           containerFilter})
-        box->setEnabled(!all);
-}
-
-void TmainWindow::browseButtonClick() {
-    const QString folder =
-        m_dialogs.chooseFolder(this, dirField->text(), QString::fromLatin1(kFolderPrompt));
-    if (!folder.isEmpty())
-        setFieldText(dirField, folder);
-}
-
-void TmainWindow::startScan() {
-    if (!m_rescanNeeded)
-        return;
-    m_programFillsList = true;
-    itemList->clear();
-    m_listedFiles.clear();
-    m_programFillsList = false;
-    progBar->setRange(0, 1); // empty, not a busy animation, until the files are counted
-    progBar->setValue(0);
-    refreshButton->hide();
-    openButton->hide();
-    itemCount->hide();
-    progBar->show();
-    loadingLabel->show();
-    Timer->start();
-}
-
-void TmainWindow::TimerTimer() {
-    Timer->stop();
-    ScanRequest request;
-    request.folder = dirField->text().toStdString();
-    // The type filters by type byte: armor, container, drug, weapon, ammo, misc, key.
-    const QCheckBox* byType[] = {armorFilter, containerFilter, drugFilter, weaponFilter,
-                                 ammoFilter,  miscFilter,      keyFilter};
-    for (std::size_t i = 0; i < request.types.size(); ++i)
-        request.types[i] = byType[i]->isChecked();
-    request.all = filterAll->isChecked();
-    request.withNames = m_config->fileNamesOnly->isChecked();
-    // The scan runs to its end without taking input. The bar is redrawn as it goes, but
-    // only when it shows another value and not more often than the eye can follow: a
-    // redraw costs more than reading a file.
-    QElapsedTimer sinceDrawn;
-    sinceDrawn.start();
-    const ScanResult result = m_session.scan(request, [&](std::size_t done, std::size_t total) {
-        if (done == 0) {
-            progBar->setMaximum(std::max(static_cast<int>(total), 1));
-            progBar->repaint();
-        } else if (sinceDrawn.elapsed() >= kProgressRedrawMs &&
-                   static_cast<int>(done) != progBar->value()) {
-            progBar->setValue(static_cast<int>(done));
-            progBar->repaint();
-            sinceDrawn.restart();
-        }
-    });
-    // All rows in one insertion; each row's file is the scan's entry at its position.
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(result.entries.size()));
-    m_listedFiles.clear();
-    m_listedFiles.reserve(result.entries.size());
-    for (const auto& entry : result.entries) {
-        texts << QString::fromStdString(entry.text);
-        m_listedFiles.push_back(entry.fileName);
-    }
-    m_programFillsList = true;
-    itemList->addItems(texts);
-    m_programFillsList = false;
-    progBar->hide();
-    loadingLabel->hide();
-    itemCount->setText(QString::number(itemList->count()) + QStringLiteral(" items in total."));
-    itemCount->show();
-    refreshButton->show();
-    openButton->show();
-    m_rescanNeeded = false;
-    if (!result.error.empty())
-        throw Error(result.error);
-}
 
 bool TmainWindow::askToSaveBeforeOpening() {
     if (m_config->saveOnOpen->isChecked() && !m_session.saved()) {
@@ -908,33 +751,14 @@ bool TmainWindow::askToSaveBeforeOpening() {
     return true;
 }
 
-QListWidgetItem* TmainWindow::selectedListEntry() const {
-    const QList<QListWidgetItem*> selected = itemList->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.first();
+bool TmainWindow::rescanNeeded() const {
+    return m_browser->rescanNeeded();
 }
 
-void TmainWindow::itemListClick() {
-    if (m_config->quickOpen->isChecked()) {
-        openButtonClick();
-        openButton->setEnabled(false);
-    } else if (selectedListEntry()) {
-        openButton->setEnabled(true);
-    }
-}
-
-void TmainWindow::itemListDblClick() {
-    openButtonClick();
-}
-
-void TmainWindow::openButtonClick() {
-    const QListWidgetItem* entry = selectedListEntry();
-    if (!entry)
-        return;
+void TmainWindow::openChosenItem(const std::string& path) {
     if (!askToSaveBeforeOpening())
         return;
-    // The entry's own file, whatever the entry's text ends with.
-    openItem(joinPath(dirField->text().toStdString(),
-                      m_listedFiles.at(static_cast<std::size_t>(itemList->row(entry)))));
+    openItem(path);
 }
 
 } // namespace zantor

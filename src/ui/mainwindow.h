@@ -10,37 +10,27 @@
 
 #include <QHash>
 #include <QWidget>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QCheckBox;
 class QComboBox;
-class QGridLayout;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTimer;
-class QToolButton;
 
 namespace zantor {
 
 class CheckWindow;
 class DiskWatch;
 class FormUndo;
+class ItemBrowser;
 class SettingsStore;
 class TaboutWindow;
 class TconfigWindow;
 class UserDialogs;
-class PicturePane;
 class WindowForm;
 
 // The editor: a page control with the common page and one page per item type, the
@@ -69,7 +59,7 @@ public:
     const std::string& openPath() const { return m_session.openPath(); }
     const std::string& rememberedName() const { return m_session.rememberedName(); }
     /// True when the item list must be rebuilt (the folder changed or a rescan was asked).
-    bool rescanNeeded() const { return m_rescanNeeded; }
+    bool rescanNeeded() const;
     const DerivedPaths& derivedPaths() const { return m_session.paths(); }
     /// The history of the user's edits in the form.
     FormUndo& undo() const { return *m_undo; }
@@ -92,131 +82,6 @@ public:
     /// What the configuration window asks of this one.
     ConfigHost& configHost();
 
-    // Controls, named as the user-visible parts of the window are named elsewhere.
-    QTabWidget* mainPages = nullptr;
-    QWidget* commonTab = nullptr;
-    QWidget* weaponPage = nullptr;
-    QWidget* armorPage = nullptr;
-    QWidget* containerPage = nullptr;
-    QWidget* drugPage = nullptr;
-    QWidget* ammoPage = nullptr;
-
-    // Common page.
-    QLineEdit* itemIDfield = nullptr;
-    QLineEdit* textIDfield = nullptr;
-    QLineEdit* nameField = nullptr;
-    QPlainTextEdit* descField = nullptr;
-    QComboBox* invenArtList = nullptr;
-    QComboBox* groundArtList = nullptr;
-    QComboBox* iTypeList = nullptr;
-    QLineEdit* materialIDfield = nullptr;
-    QLineEdit* materialNameField = nullptr;
-    QLineEdit* weightField = nullptr;
-    QLineEdit* priceField = nullptr;
-    PicturePane* invPic = nullptr;
-    PicturePane* groundPic = nullptr;
-
-    // Weapon page.
-    QComboBox* atkMode1List = nullptr;
-    QLineEdit* range1Field = nullptr;
-    QLineEdit* ap1field = nullptr;
-    QComboBox* atkMode2List = nullptr;
-    QLineEdit* range2Field = nullptr;
-    QLineEdit* ap2field = nullptr;
-    QLineEdit* minDmgField = nullptr;
-    QLineEdit* maxDmgField = nullptr;
-    QLineEdit* damageTypeIDfield = nullptr;
-    QLineEdit* damageTypeNameField = nullptr;
-    QLineEdit* minSTfield = nullptr;
-    QLineEdit* reloadAP = nullptr;
-    QLineEdit* ammoTypeIDfield = nullptr;
-    QLineEdit* ammoTypeNameFIeld = nullptr;
-    QLineEdit* ammoIDfield = nullptr;
-    QLineEdit* ammoNameField = nullptr;
-    QLineEdit* burstAmmoField = nullptr;
-    QLineEdit* capacityField = nullptr;
-    QComboBox* looksList = nullptr;
-    QComboBox* fireFileList = nullptr;
-    QLineEdit* fireArtIDField = nullptr;
-    QLineEdit* fireArtNameField = nullptr;
-    QLineEdit* fireSoundIDfield = nullptr;
-
-    // Armor page.
-    QLineEdit* DRnormalField = nullptr;
-    QLineEdit* DRfireField = nullptr;
-    QLineEdit* DRelectricField = nullptr;
-    QLineEdit* DRplasmaField = nullptr;
-    QLineEdit* DRlaserField = nullptr;
-    QLineEdit* DRempField = nullptr;
-    QLineEdit* DRexpField = nullptr;
-    QLineEdit* DTnormalField = nullptr;
-    QLineEdit* DTfireField = nullptr;
-    QLineEdit* DTelectricField = nullptr;
-    QLineEdit* DTplasmaField = nullptr;
-    QLineEdit* DTlaserField = nullptr;
-    QLineEdit* DTempField = nullptr;
-    QLineEdit* DTexpField = nullptr;
-    QLineEdit* ACfield = nullptr;
-    QComboBox* maleLooksList = nullptr;
-    QLineEdit* maleLooksDesc = nullptr;
-    QComboBox* femaleLooksList = nullptr;
-    QLineEdit* femaleLooksDesc = nullptr;
-
-    // Container page.
-    QLineEdit* containerCapacity = nullptr;
-
-    // Drug page.
-    QComboBox* statList1 = nullptr;
-    QComboBox* statList2 = nullptr;
-    QComboBox* statList3 = nullptr;
-    QLineEdit* effectField11 = nullptr;
-    QLineEdit* effectField12 = nullptr;
-    QLineEdit* effectField13 = nullptr;
-    QLineEdit* effectField21 = nullptr;
-    QLineEdit* effectField22 = nullptr;
-    QLineEdit* effectField23 = nullptr;
-    QLineEdit* effectField31 = nullptr;
-    QLineEdit* effectField32 = nullptr;
-    QLineEdit* effectField33 = nullptr;
-    QLineEdit* midTermField = nullptr;
-    QLineEdit* longTermField = nullptr;
-    QComboBox* addList = nullptr;
-    QLineEdit* addictionField = nullptr;
-    QLineEdit* withdrawField = nullptr;
-
-    // Ammunition page.
-    QComboBox* ammoTypeList = nullptr;
-    QLineEdit* ammo_capacity = nullptr;
-    QLineEdit* ACmodField = nullptr;
-    QLineEdit* DRmodField = nullptr;
-    QLineEdit* ACdmgMod = nullptr;
-    QLineEdit* DRdmgMod = nullptr;
-
-    // Item browser and buttons.
-    QLineEdit* dirField = nullptr;
-    QToolButton* browseButton = nullptr;
-    QListWidget* itemList = nullptr;
-    QGroupBox* filterGroup = nullptr;
-    QCheckBox* weaponFilter = nullptr;
-    QCheckBox* armorFilter = nullptr;
-    QCheckBox* ammoFilter = nullptr;
-    QCheckBox* drugFilter = nullptr;
-    QCheckBox* containerFilter = nullptr;
-    QCheckBox* keyFilter = nullptr;
-    QCheckBox* miscFilter = nullptr;
-    QCheckBox* filterAll = nullptr;
-    QLabel* itemCount = nullptr;
-    QLabel* loadingLabel = nullptr;
-    QProgressBar* progBar = nullptr;
-    QPushButton* refreshButton = nullptr;
-    QPushButton* openButton = nullptr;
-    QPushButton* closeButton = nullptr;
-    QPushButton* aboutButton = nullptr;
-    QPushButton* configButton = nullptr;
-    QPushButton* saveasButton = nullptr;
-    QPushButton* saveButton = nullptr;
-    QTimer* Timer = nullptr;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -235,25 +100,21 @@ private:
     void setFieldText(QLineEdit* field, const QString& text);
     void setDescription(const QString& text);
     void setPageByProgram(int index);
-    QCheckBox* filterBox(Filter filter) const;
 
     // Building.
-    void buildCommonPage();
-    void buildWeaponPage();
-    void buildArmorPage();
-    void buildContainerPage();
-    void buildDrugPage();
-    void buildAmmoPage();
-    void buildBrowser();
+    void buildBrowserAndButtons();
+    // The form's controls by objectName: the pages own them.
+    QLineEdit* edit(const char* name) const;
+    QComboBox* comboBox(const char* name) const;
+    QPlainTextEdit* description() const;
     void connectHandlers();
-    // A control named `control`, with the label, limit and hint of its field in the
-    // record's tables (`label` for controls that are not fields).
-    QLineEdit* makeEdit(const char* control, QWidget* parent, const QString& label = {});
-    QLineEdit* makeNameBox(const char* control, QWidget* parent, const QString& label);
-    QComboBox* makeList(const char* control, QWidget* parent);
-    QLabel* labelFor(QWidget* control, const QString& text);
-    /// Puts a control with its label at a row and column pair of a grid.
-    void place(QGridLayout* grid, QWidget* control, int row, int col);
+    struct FormHandler {
+        const char* control;
+        void (TmainWindow::*change)();
+        void (TmainWindow::*step)(bool up); // nullptr: the Up and Down keys do not step
+    };
+    static const FormHandler kFormHandlers[];
+    static const FormHandler* formHandler(std::string_view control);
 
     // Window events.
     void FormCreate();
@@ -290,19 +151,10 @@ private:
     void maleLooksListChange();
     void femaleLooksListChange();
 
-    // Item browser.
-    void dirFieldChange();
-    void dirFieldExit();
-    void browseButtonClick();
-    void refreshButtonClick();
-    void filterAllClick();
-    void TimerTimer();
-    void itemListClick();
-    void itemListDblClick();
-    void openButtonClick();
     // Offers to save unsaved changes first; false when the save was cancelled.
     bool askToSaveBeforeOpening();
-    QListWidgetItem* selectedListEntry() const;
+    /// Opens the item the browser asks for, after asking about unsaved changes.
+    void openChosenItem(const std::string& path);
     // "Check folder" in the item list's context menu and Ctrl+K.
     void buildCheckHooks();
     void showCheck();
@@ -335,9 +187,16 @@ private:
     ChangeAnswer askAboutChange();
     void reloadItem();
     void revert();
-    void startScan();
     void writeFilters();
     void stepField(QLineEdit* field, bool up, bool material);
+
+    QTabWidget* mainPages = nullptr;
+    ItemBrowser* m_browser = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* aboutButton = nullptr;
+    QPushButton* configButton = nullptr;
+    QPushButton* saveasButton = nullptr;
+    QPushButton* saveButton = nullptr;
 
     SettingsStore& m_store;
     UserDialogs& m_dialogs;
@@ -347,8 +206,6 @@ private:
     std::unique_ptr<ConfigLink> m_configLink;
     QHash<QString, QWidget*> m_controls;
     std::unique_ptr<WindowForm> m_form;
-    bool m_programFillsList = false;
-    bool m_listPressPending = false; // a mouse press on the item list not yet answered
     bool m_shownOnce = false;
 
     // The open item, its paths and Save: what the window and zantor-cli share.
@@ -358,10 +215,6 @@ private:
     int m_selectionKeeper = -1;
     bool m_firstActivation = true;
     bool m_quitting = false;
-    bool m_rescanNeeded = false;
-    // The file of each entry of the item list, by row: its name's bytes as the folder
-    // holds them, whatever their encoding.
-    std::vector<std::string> m_listedFiles;
     CheckWindow* m_check = nullptr;
     DiskWatch* m_watch = nullptr;
     FormUndo* m_undo = nullptr;

@@ -2,11 +2,11 @@
 // The folder check in the main window: "Check folder" in the item list's context menu
 // and Ctrl+K open the results window; a finding opens its item at the field concerned.
 #include "ui/checkwindow.h"
+#include "ui/item_browser.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTabWidget>
 
 namespace zantor {
@@ -16,8 +16,7 @@ void TmainWindow::buildCheckHooks() {
     action->setObjectName(QStringLiteral("checkFolderAction"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     action->setShortcutContext(Qt::WindowShortcut);
-    itemList->setContextMenuPolicy(Qt::ActionsContextMenu);
-    itemList->addAction(action);
+    m_browser->addListAction(action);
     connect(action, &QAction::triggered, this, [this] { run([this] { showCheck(); }); });
 }
 
@@ -27,7 +26,7 @@ void TmainWindow::showCheck() {
         m_check = new CheckWindow(
             [this] {
                 CheckRequest r;
-                r.itemFolder = dirField->text().toStdString();
+                r.itemFolder = m_browser->folder().toStdString();
                 r.paths = m_session.paths();
                 return r;
             },

@@ -40,8 +40,8 @@ void TmainWindow::setUpSafeEditing() {
         if (control && !(edit && edit->isReadOnly()))
             controls.push_back(control);
     }
-    controls.push_back(nameField);
-    controls.push_back(descField);
+    controls.push_back(edit("nameField"));
+    controls.push_back(description());
     m_undo = new FormUndo(this, std::move(controls));
 
     auto* revertAction = new QAction(QStringLiteral("Revert"), this);

@@ -127,6 +127,13 @@ TEST(ItemTexts, writeThatWouldDamageAnEntryOrNotReadBackIsRefusedBeforeAnythingI
          "The description would not read back from %s: line 2 hides it ({101}{}{x})" + nothing},
         {"a group left open before the name line", "{5}{}{open\r\n" + kKnife, "100", "Dagger", "d",
          "Knife", "The name would not read back from %s: line 1 hides it ({5}{}{open)" + nothing},
+        {"an old description whose text runs over the next line uncovers an entry",
+         "{200}{}{Box}\r\n{201}{Y:\r\n{300}\r\n{300}{}{Rock}\r\n", "200", "Box", "d", "Box",
+         "The name and description would change another entry of %s, line 3 ({300})" + nothing},
+        {"a description that the lookup would take for a later entry's id",
+         "{200}{}{Box}\r\n{201}{}{Old}\r\n{300}{}{Rock}\r\n", "200", "Box", "300", "Box",
+         "The name and description would change another entry of %s, line 3 ({300}{}{Rock})" +
+             nothing},
     };
     TempDir dir;
     for (const auto& c : cases) {

@@ -20,7 +20,8 @@ const QString kRemark = " (look under Modding Utils section)";
 
 // Opens the About window with its button and runs `inside` while it is open.
 void inAbout(UiWorld& w, const std::function<void()>& inside) {
-    whileModal(w.about, inside, [&] { QTest::mouseClick(w.main->aboutButton, Qt::LeftButton); });
+    whileModal(w.about, inside,
+               [&] { QTest::mouseClick(w.control<QPushButton>("aboutButton"), Qt::LeftButton); });
 }
 
 void press(QWidget* window, Qt::Key key) {

@@ -74,8 +74,9 @@ TEST(CheckWindow, ctrlKOpensTheResultsAndADoubleClickOpensTheItemAtItsField) {
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_TRUE(w.main->openPath().ends_with("weapon01.pro"));
-    EXPECT_EQ(w.main->mainPages->currentWidget(), w.main->weaponPage);
-    EXPECT_EQ(w.main->focusWidget(), w.main->looksList);
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentWidget(),
+              w.control<QWidget>("weaponPage"));
+    EXPECT_EQ(w.main->focusWidget(), w.control<QComboBox>("looksList"));
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("\n").toStdString();
 }
 
@@ -91,7 +92,8 @@ TEST(CheckWindow, theItemListsContextMenuChecksTheFolder) {
         QTest::keyClick(menu, Qt::Key_Return);
     });
     // Through the window, as the system delivers it, so that the press asks for the menu.
-    const QPoint at = w.main->itemList->viewport()->mapTo(w.main.get(), QPoint(5, 5));
+    const QPoint at =
+        w.control<QListWidget>("itemList")->viewport()->mapTo(w.main.get(), QPoint(5, 5));
     QTest::mouseClick(w.main->windowHandle(), Qt::RightButton, {}, at);
     ASSERT_NE(w.main->checkWindow(), nullptr);
     EXPECT_TRUE(w.main->checkWindow()->isVisible());

@@ -35,7 +35,7 @@ void press(QWidget* window, Qt::Key key) {
 
 // Opens the configuration window with "Options..." and runs `inside` while it is open.
 void inOptions(UiWorld& w, const std::function<void()>& inside) {
-    whileModal(w.config, inside, [&] { click(w.main->configButton); });
+    whileModal(w.config, inside, [&] { click(w.control<QPushButton>("configButton")); });
 }
 
 std::optional<std::string> storedString(SettingsStore& store, std::string_view name) {
@@ -78,9 +78,12 @@ struct ListChoices {
     bool operator==(const ListChoices&) const = default;
 };
 
-ListChoices choices(const TmainWindow& m) {
-    return {m.statList1->currentIndex(), m.statList2->currentIndex(), m.statList3->currentIndex(),
-            m.groundArtList->currentIndex(), m.invenArtList->currentIndex()};
+ListChoices choices(const UiWorld& w) {
+    return {w.control<QComboBox>("statList1")->currentIndex(),
+            w.control<QComboBox>("statList2")->currentIndex(),
+            w.control<QComboBox>("statList3")->currentIndex(),
+            w.control<QComboBox>("groundArtList")->currentIndex(),
+            w.control<QComboBox>("invenArtList")->currentIndex()};
 }
 
 } // namespace
@@ -119,8 +122,8 @@ TEST(ConfigWindowCases, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFla
             ASSERT_TRUE(m.openItemFile(w.item("drug0001.pro")));
         }
         if (item == Item::Edited)
-            clearAndType(m.priceField, "77");
-        const ListChoices before = choices(m);
+            clearAndType(w.control<QLineEdit>("priceField"), "77");
+        const ListChoices before = choices(w);
         EXPECT_FALSE(storedBool(*w.store, "Show item names").has_value());
 
         inOptions(w, [&] {
@@ -142,13 +145,13 @@ TEST(ConfigWindowCases, doneStoresEveryValueShowsTheItemAgainAndKeepsTheSavedFla
         EXPECT_FALSE(m.loading());
         if (item == Item::None) {
             // The lists are new and nothing is shown.
-            EXPECT_EQ(choices(m), (ListChoices{-1, -1, -1, -1, -1}));
-            EXPECT_FALSE(m.commonTab->isEnabled());
+            EXPECT_EQ(choices(w), (ListChoices{-1, -1, -1, -1, -1}));
+            EXPECT_FALSE(w.control<QWidget>("commonTab")->isEnabled());
         } else {
             // The record display chose the item's entries again in the new lists.
-            EXPECT_EQ(choices(m), before);
-            EXPECT_EQ(m.nameField->text(), "Tonic");
-            EXPECT_TRUE(m.mainPages->isTabVisible(4));
+            EXPECT_EQ(choices(w), before);
+            EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), "Tonic");
+            EXPECT_TRUE(w.control<QTabWidget>("mainPages")->isTabVisible(4));
         }
     }
 }
@@ -158,7 +161,7 @@ TEST_F(ConfigWindow, aNewMessageFolderRefillsTheStatisticListsButNotTheCalibres)
     const QString other = QString::fromStdString(otherTables(w));
     TmainWindow& m = *w.main;
     ASSERT_TRUE(m.openItemFile(w.item("drug0001.pro")));
-    const ListChoices before = choices(m);
+    const ListChoices before = choices(w);
 
     inOptions(w, [&] {
         clickTab(w.config->configPages, 1);
@@ -179,16 +182,20 @@ TEST_F(ConfigWindow, aNewMessageFolderRefillsTheStatisticListsButNotTheCalibres)
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
     EXPECT_EQ(storedString(*w.store, "*.msg directory"), other.toStdString());
     EXPECT_EQ(m.derivedPaths().statMsg, joinPath(other.toStdString(), "stat.msg"));
-    for (QComboBox* list : {m.statList1, m.statList2, m.statList3}) {
+    for (QComboBox* list : {w.control<QComboBox>("statList1"), w.control<QComboBox>("statList2"),
+                            w.control<QComboBox>("statList3")}) {
         EXPECT_EQ(list->itemText(0), "None");
         EXPECT_EQ(list->itemText(1), "Trait 0");
     }
-    EXPECT_EQ(m.statList1->itemText(m.statList1->count() - 1), "Min value of stat 2");
-    EXPECT_EQ(m.statList2->count(), 39);
-    EXPECT_EQ(choices(m), before);
-    EXPECT_EQ(m.nameField->text(), "Elixir");
-    EXPECT_EQ(m.descField->toPlainText(), "Sweet.");
-    EXPECT_EQ(m.ammoTypeList->itemText(0), "Calibre 0"); // until the settings are read again
+    EXPECT_EQ(
+        w.control<QComboBox>("statList1")->itemText(w.control<QComboBox>("statList1")->count() - 1),
+        "Min value of stat 2");
+    EXPECT_EQ(w.control<QComboBox>("statList2")->count(), 39);
+    EXPECT_EQ(choices(w), before);
+    EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), "Elixir");
+    EXPECT_EQ(w.control<QPlainTextEdit>("descField")->toPlainText(), "Sweet.");
+    EXPECT_EQ(w.control<QComboBox>("ammoTypeList")->itemText(0),
+              "Calibre 0"); // until the settings are read again
     EXPECT_TRUE(m.saved());
 }
 
@@ -230,8 +237,8 @@ TEST(ConfigWindowCases, cancelEscAndTheCloseBoxReadTheStoredValuesBack) {
         EXPECT_EQ(w.config->msgDir->text().toStdString(), other);
         EXPECT_EQ(w.main->derivedPaths().proItemMsg, joinPath(other, "pro_item.msg"));
         EXPECT_EQ(w.main->derivedPaths().crittersLst, w.file("critters.lst"));
-        EXPECT_EQ(w.main->statList1->itemText(1), "Trait 0");
-        EXPECT_EQ(w.main->ammoTypeList->itemText(0), "Bore 0");
+        EXPECT_EQ(w.control<QComboBox>("statList1")->itemText(1), "Trait 0");
+        EXPECT_EQ(w.control<QComboBox>("ammoTypeList")->itemText(0), "Bore 0");
     }
 }
 
@@ -275,15 +282,15 @@ TEST_F(ConfigWindow, theMainWindowReturnsToItsPageAfterDoneAndCancel) {
     w.show();
     TmainWindow& m = *w.main;
     ASSERT_TRUE(m.openItemFile(w.item("armor001.pro")));
-    clickTab(m.mainPages, 2);
+    clickTab(w.control<QTabWidget>("mainPages"), 2);
     for (QPushButton* close : {w.config->doneButton, w.config->cancelButton}) {
         SCOPED_TRACE(close->text().toStdString());
         inOptions(w, [&] {
             EXPECT_EQ(w.config->pageTag(), 2);
             click(close);
         });
-        EXPECT_EQ(m.mainPages->currentIndex(), 2);
-        EXPECT_TRUE(m.mainPages->isTabVisible(2));
+        EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 2);
+        EXPECT_TRUE(w.control<QTabWidget>("mainPages")->isTabVisible(2));
     }
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
 }
@@ -292,7 +299,7 @@ TEST_F(ConfigWindow, aListThatCannotBeOpenedStopsDoneAndTheWindowStillCloses) {
     w.show();
     TmainWindow& m = *w.main;
     ASSERT_TRUE(m.openItemFile(w.item("drug0001.pro")));
-    const ListChoices before = choices(m);
+    const ListChoices before = choices(w);
     std::filesystem::remove(w.file("items.lst"));
 
     inOptions(w, [&] { click(w.config->doneButton); });
@@ -306,8 +313,8 @@ TEST_F(ConfigWindow, aListThatCannotBeOpenedStopsDoneAndTheWindowStillCloses) {
     EXPECT_TRUE(storedBool(*w.store, "Quick open").has_value());
     EXPECT_TRUE(storedString(*w.store, "items.lst Directory").has_value());
     EXPECT_FALSE(storedString(*w.store, "inven.lst Directory").has_value());
-    EXPECT_EQ(m.groundArtList->count(), 3);
-    EXPECT_EQ(choices(m), before);
+    EXPECT_EQ(w.control<QComboBox>("groundArtList")->count(), 3);
+    EXPECT_EQ(choices(w), before);
 }
 
 TEST_F(Uninstall, answeringNoChangesNothingAndKeepsTheWindowOpen) {

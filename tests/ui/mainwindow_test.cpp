@@ -98,35 +98,34 @@ TEST_F(MainWindowLayout, everyFieldIsNamedLabelledAndLimitedAsItsTableSays) {
             EXPECT_FALSE(label->buddy()->accessibleName().isEmpty());
         }
     }
-    EXPECT_EQ(w.main->range1Field->maxLength(), 3);
-    EXPECT_EQ(w.main->ACfield->maxLength(), 3);
-    EXPECT_EQ(w.main->fireSoundIDfield->maxLength(), 3);
+    EXPECT_EQ(w.control<QLineEdit>("range1Field")->maxLength(), 3);
+    EXPECT_EQ(w.control<QLineEdit>("ACfield")->maxLength(), 3);
+    EXPECT_EQ(w.control<QLineEdit>("fireSoundIDfield")->maxLength(), 3);
 }
 
 TEST_F(MainWindowLayout, fixedListsAndStartState) {
-    auto* m = w.main.get();
-    ASSERT_EQ(m->atkMode1List->count(), 9);
-    EXPECT_EQ(m->atkMode1List->itemText(2), "");
-    EXPECT_EQ(m->atkMode2List->itemText(8), "Burst(Flame)");
-    EXPECT_EQ(m->looksList->count(), 11);
-    ASSERT_EQ(m->fireFileList->count(), 256);
-    EXPECT_EQ(m->fireFileList->itemText(1), "pro_crit.msg");
-    EXPECT_EQ(m->fireFileList->itemText(5), "pro_misc.msg");
-    EXPECT_EQ(m->fireFileList->itemText(255), "None");
-    EXPECT_EQ(m->fireFileList->itemText(6), "");
-    EXPECT_EQ(m->iTypeList->count(), 7);
-    EXPECT_EQ(m->addList->count(), 7);
-    EXPECT_EQ(m->addList->currentText(), "None");
-    EXPECT_EQ(m->mainPages->count(), 6);
+    ASSERT_EQ(w.control<QComboBox>("atkMode1List")->count(), 9);
+    EXPECT_EQ(w.control<QComboBox>("atkMode1List")->itemText(2), "");
+    EXPECT_EQ(w.control<QComboBox>("atkMode2List")->itemText(8), "Burst(Flame)");
+    EXPECT_EQ(w.control<QComboBox>("looksList")->count(), 11);
+    ASSERT_EQ(w.control<QComboBox>("fireFileList")->count(), 256);
+    EXPECT_EQ(w.control<QComboBox>("fireFileList")->itemText(1), "pro_crit.msg");
+    EXPECT_EQ(w.control<QComboBox>("fireFileList")->itemText(5), "pro_misc.msg");
+    EXPECT_EQ(w.control<QComboBox>("fireFileList")->itemText(255), "None");
+    EXPECT_EQ(w.control<QComboBox>("fireFileList")->itemText(6), "");
+    EXPECT_EQ(w.control<QComboBox>("iTypeList")->count(), 7);
+    EXPECT_EQ(w.control<QComboBox>("addList")->count(), 7);
+    EXPECT_EQ(w.control<QComboBox>("addList")->currentText(), "None");
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->count(), 6);
     for (int i = 1; i < 6; ++i)
-        EXPECT_FALSE(m->mainPages->isTabVisible(i));
-    EXPECT_FALSE(m->commonTab->isEnabled());
-    EXPECT_FALSE(m->openButton->isEnabled());
-    EXPECT_FALSE(m->saveButton->isEnabled());
-    EXPECT_FALSE(m->saveasButton->isEnabled());
-    EXPECT_EQ(m->itemCount->text(), "0 items in total");
-    EXPECT_TRUE(m->weaponFilter->isChecked());
-    EXPECT_FALSE(m->filterAll->isChecked());
+        EXPECT_FALSE(w.control<QTabWidget>("mainPages")->isTabVisible(i));
+    EXPECT_FALSE(w.control<QWidget>("commonTab")->isEnabled());
+    EXPECT_FALSE(w.control<QPushButton>("openButton")->isEnabled());
+    EXPECT_FALSE(w.control<QPushButton>("saveButton")->isEnabled());
+    EXPECT_FALSE(w.control<QPushButton>("saveasButton")->isEnabled());
+    EXPECT_EQ(w.control<QLabel>("itemCount")->text(), "0 items in total");
+    EXPECT_TRUE(w.control<QCheckBox>("weaponFilter")->isChecked());
+    EXPECT_FALSE(w.control<QCheckBox>("filterAll")->isChecked());
 }
 
 TEST_F(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
@@ -136,8 +135,8 @@ TEST_F(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
                                                  {"drug0001.pro", 4}, {"ammo0001.pro", 5}};
     for (const auto& [item, page] : pages) {
         ASSERT_TRUE(w.main->openItemFile(w.item(item)));
-        clickTab(w.main->mainPages, page);
-        ASSERT_EQ(w.main->mainPages->currentIndex(), page);
+        clickTab(w.control<QTabWidget>("mainPages"), page);
+        ASSERT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), page);
         for (QWidget* control : w.main->findChildren<QWidget*>()) {
             QString caption;
             if (auto* label = qobject_cast<QLabel*>(control))
@@ -159,17 +158,18 @@ TEST_F(MainWindowLayout, everyPageShowsEveryCaptionAndGroupWhole) {
 TEST_F(MainWindowLayout, theDrugTimesStandInTheFourthRowUnderTheirColumns) {
     w.show();
     ASSERT_TRUE(w.main->openItemFile(w.item("drug0001.pro")));
-    clickTab(w.main->mainPages, 4);
+    clickTab(w.control<QTabWidget>("mainPages"), 4);
     struct Case {
         QLineEdit* time;
         QLineEdit* column; // the column's third row
     };
-    for (const Case c : {Case{w.main->midTermField, w.main->effectField23},
-                         Case{w.main->longTermField, w.main->effectField33}}) {
+    for (const Case c :
+         {Case{w.control<QLineEdit>("midTermField"), w.control<QLineEdit>("effectField23")},
+          Case{w.control<QLineEdit>("longTermField"), w.control<QLineEdit>("effectField33")}}) {
         const QRect column = c.column->geometry();
         const QRect time = c.time->geometry();
         QWidget* label = nullptr;
-        for (QLabel* l : w.main->drugPage->findChildren<QLabel*>())
+        for (QLabel* l : w.control<QWidget>("drugPage")->findChildren<QLabel*>())
             if (l->buddy() == c.time)
                 label = l;
         ASSERT_NE(label, nullptr);
@@ -185,7 +185,7 @@ TEST_F(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     w.show();
     const QString cwd = QString::fromStdString(w.dir.path().string());
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
-    EXPECT_EQ(w.main->dirField->text(), cwd + "/items");
+    EXPECT_EQ(w.control<QLineEdit>("dirField")->text(), cwd + "/items");
     EXPECT_EQ(w.config->msgDir->text(), cwd + "/files");
     EXPECT_EQ(w.config->critLstDirField->text(), cwd + "/files");
     EXPECT_TRUE(w.config->fileNamesOnly->isChecked());
@@ -193,13 +193,13 @@ TEST_F(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
     EXPECT_TRUE(w.config->askIfSaveCheck->isChecked());
     EXPECT_TRUE(w.config->saveOnOpen->isChecked());
     EXPECT_EQ(w.main->derivedPaths().proItemMsg, w.file("pro_item.msg"));
-    EXPECT_EQ(w.main->ammoTypeList->count(), 19);
-    EXPECT_EQ(w.main->statList1->count(), 40);
-    EXPECT_EQ(w.main->statList1->itemText(0), "None");
-    EXPECT_EQ(w.main->statList1->itemText(39), "Min value of stat 2");
-    EXPECT_EQ(w.main->statList2->count(), 39);
-    EXPECT_EQ(w.main->groundArtList->count(), 3);
-    EXPECT_EQ(w.main->maleLooksList->count(), 3);
+    EXPECT_EQ(w.control<QComboBox>("ammoTypeList")->count(), 19);
+    EXPECT_EQ(w.control<QComboBox>("statList1")->count(), 40);
+    EXPECT_EQ(w.control<QComboBox>("statList1")->itemText(0), "None");
+    EXPECT_EQ(w.control<QComboBox>("statList1")->itemText(39), "Min value of stat 2");
+    EXPECT_EQ(w.control<QComboBox>("statList2")->count(), 39);
+    EXPECT_EQ(w.control<QComboBox>("groundArtList")->count(), 3);
+    EXPECT_EQ(w.control<QComboBox>("maleLooksList")->count(), 3);
     // Only the item folder has been stored.
     EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
     EXPECT_FALSE(storeHas(*w.store, "Filter - All"));
@@ -208,10 +208,10 @@ TEST_F(MainWindowStart, firstStartUsesTheDefaultsAndFillsTheLists) {
 
 TEST_F(MainWindowStart, theIdFieldsStartAtZeroWithoutRunningTheirHandlers) {
     w.show();
-    EXPECT_EQ(w.main->itemIDfield->text(), "0");
-    EXPECT_EQ(w.main->textIDfield->text(), "0");
+    EXPECT_EQ(w.control<QLineEdit>("itemIDfield")->text(), "0");
+    EXPECT_EQ(w.control<QLineEdit>("textIDfield")->text(), "0");
     EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
-    EXPECT_EQ(w.main->nameField->text(), "");
+    EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), "");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | v3.5");
     EXPECT_TRUE(w.main->saved());
 }
@@ -222,8 +222,8 @@ TEST_F(MainWindowStart, aMissingTableIsReportedAndTheWindowStillShows) {
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_TRUE(w.dialogs.errors[0].startsWith("Cannot open file "));
     EXPECT_TRUE(w.main->isVisible());
-    EXPECT_EQ(w.main->ammoTypeList->count(), 19); // filled before the failure
-    EXPECT_EQ(w.main->statList1->count(), 0);     // skipped after it
+    EXPECT_EQ(w.control<QComboBox>("ammoTypeList")->count(), 19); // filled before the failure
+    EXPECT_EQ(w.control<QComboBox>("statList1")->count(), 0);     // skipped after it
 }
 
 TEST_F(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
@@ -231,42 +231,42 @@ TEST_F(Editing, anOpenedItemShowsItsNamesAndCountsAsSaved) {
     auto* m = w.main.get();
     EXPECT_TRUE(m->saved());
     EXPECT_FALSE(m->loading());
-    EXPECT_EQ(m->nameField->text(), "Knife");
-    EXPECT_EQ(m->descField->toPlainText(), "A small knife.");
+    EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), "Knife");
+    EXPECT_EQ(w.control<QPlainTextEdit>("descField")->toPlainText(), "A small knife.");
     EXPECT_EQ(m->rememberedName(), "Knife");
-    EXPECT_EQ(m->materialNameField->text(), "Metal");
-    EXPECT_EQ(m->damageTypeNameField->text(), "Plasma");
-    EXPECT_EQ(m->ammoTypeNameFIeld->text(), "Calibre 5");
-    EXPECT_EQ(m->ammoNameField->text(), "Slug box");
-    EXPECT_EQ(m->fireArtNameField->text(), "Spark");
-    EXPECT_EQ(m->atkMode1List->currentIndex(), 6);
-    EXPECT_EQ(m->atkMode2List->currentIndex(), 7);
-    EXPECT_TRUE(m->commonTab->isEnabled());
-    EXPECT_TRUE(m->saveButton->isEnabled());
-    EXPECT_TRUE(m->mainPages->isTabVisible(1));
+    EXPECT_EQ(w.control<QLineEdit>("materialNameField")->text(), "Metal");
+    EXPECT_EQ(w.control<QLineEdit>("damageTypeNameField")->text(), "Plasma");
+    EXPECT_EQ(w.control<QLineEdit>("ammoTypeNameFIeld")->text(), "Calibre 5");
+    EXPECT_EQ(w.control<QLineEdit>("ammoNameField")->text(), "Slug box");
+    EXPECT_EQ(w.control<QLineEdit>("fireArtNameField")->text(), "Spark");
+    EXPECT_EQ(w.control<QComboBox>("atkMode1List")->currentIndex(), 6);
+    EXPECT_EQ(w.control<QComboBox>("atkMode2List")->currentIndex(), 7);
+    EXPECT_TRUE(w.control<QWidget>("commonTab")->isEnabled());
+    EXPECT_TRUE(w.control<QPushButton>("saveButton")->isEnabled());
+    EXPECT_TRUE(w.control<QTabWidget>("mainPages")->isTabVisible(1));
 
     // No question on Close right after opening.
-    click(m->closeButton);
+    click(w.control<QPushButton>("closeButton"));
     EXPECT_TRUE(w.dialogs.questions.isEmpty());
     EXPECT_FALSE(m->isVisible());
 }
 
 TEST_F(Editing, oneTypedCharacterClearsTheSavedFlagAndDeletingItKeepsItClear) {
     showWith("weapon01.pro");
-    typeInto(w.main->weightField, "5");
+    typeInto(w.control<QLineEdit>("weightField"), "5");
     EXPECT_FALSE(w.main->saved());
-    QTest::keyClick(w.main->weightField, Qt::Key_Backspace);
+    QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_Backspace);
     EXPECT_FALSE(w.main->saved());
 }
 
 TEST_F(Editing, choosingAnotherItemTypeMarksUnsavedAndChangesNoPage) {
     showWith("armor001.pro");
-    auto* list = w.main->iTypeList;
+    auto* list = w.control<QComboBox>("iTypeList");
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_FALSE(w.main->saved());
-    EXPECT_TRUE(w.main->mainPages->isTabVisible(2));
-    EXPECT_FALSE(w.main->mainPages->isTabVisible(3));
+    EXPECT_TRUE(w.control<QTabWidget>("mainPages")->isTabVisible(2));
+    EXPECT_FALSE(w.control<QTabWidget>("mainPages")->isTabVisible(3));
 }
 
 TEST(ClosingCases, theUnsavedQuestionAnswersYesNoAndCancel) {
@@ -280,9 +280,9 @@ TEST(ClosingCases, theUnsavedQuestionAnswersYesNoAndCancel) {
         UiWorld w;
         w.show();
         w.main->openItemFile(w.item("contnr01.pro"));
-        clearAndType(w.main->priceField, "77");
+        clearAndType(w.control<QLineEdit>("priceField"), "77");
         w.dialogs.answers.push_back(c.answer);
-        click(w.main->closeButton);
+        click(w.control<QPushButton>("closeButton"));
         ASSERT_EQ(w.dialogs.questions.size(), 1);
         EXPECT_EQ(w.dialogs.questionTitles[0], "Warning");
         EXPECT_EQ(w.dialogs.questions[0], "File has not saved! Do you want to save before quit?");
@@ -295,16 +295,16 @@ TEST(ClosingCases, theUnsavedQuestionAnswersYesNoAndCancel) {
 
 TEST_F(Closing, quittingWithoutTheQuestionWhenItIsNotTicked) {
     showWith("contnr01.pro");
-    clearAndType(w.main->priceField, "77");
+    clearAndType(w.control<QLineEdit>("priceField"), "77");
     w.config->askIfSaveCheck->setChecked(false);
-    click(w.main->closeButton);
+    click(w.control<QPushButton>("closeButton"));
     EXPECT_TRUE(w.dialogs.questions.isEmpty());
     EXPECT_FALSE(w.main->isVisible());
 }
 
 TEST_F(Closing, theCloseBoxActsAsTheCloseButton) {
     showWith("contnr01.pro");
-    clearAndType(w.main->priceField, "77");
+    clearAndType(w.control<QLineEdit>("priceField"), "77");
     w.main->close(); // the title-bar close box
     EXPECT_EQ(w.dialogs.questions.size(), 1);
     EXPECT_TRUE(w.main->isVisible()); // Cancel by default
@@ -313,9 +313,9 @@ TEST_F(Closing, theCloseBoxActsAsTheCloseButton) {
 
 TEST_F(Closing, aFailedSaveOnYesKeepsTheProgramRunning) {
     showWith("contnr01.pro");
-    clearAndType(w.main->priceField, "7x");
+    clearAndType(w.control<QLineEdit>("priceField"), "7x");
     w.dialogs.answers.push_back(QMessageBox::Yes);
-    click(w.main->closeButton);
+    click(w.control<QPushButton>("closeButton"));
     EXPECT_TRUE(w.main->isVisible());
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "'7x' is not a valid integer value");
@@ -326,39 +326,39 @@ TEST_F(Pages, theTypePageComesToTheFrontOnlyAfterTheUserChoseOne) {
     w.show();
     auto* m = w.main.get();
     m->openItemFile(w.item("armor001.pro"));
-    EXPECT_TRUE(m->mainPages->isTabVisible(2));
-    EXPECT_EQ(m->mainPages->currentIndex(), 0);
+    EXPECT_TRUE(w.control<QTabWidget>("mainPages")->isTabVisible(2));
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 0);
     EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::NoChoice);
 
     w.store->OpenKey(kSettingsKey, true);
     w.store->DeleteKey(kSettingsKey);
-    clickTab(m->mainPages, 2);
+    clickTab(w.control<QTabWidget>("mainPages"), 2);
     EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::TypePage);
     EXPECT_TRUE(storeHas(*w.store, "Default open directory"));
 
     m->openItemFile(w.item("misc0001.pro"));
     for (int i = 1; i < 6; ++i)
-        EXPECT_FALSE(m->mainPages->isTabVisible(i));
-    EXPECT_EQ(m->mainPages->currentIndex(), 0);
+        EXPECT_FALSE(w.control<QTabWidget>("mainPages")->isTabVisible(i));
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 0);
     m->openItemFile(w.item("weapon01.pro"));
-    EXPECT_EQ(m->mainPages->currentIndex(), 1);
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 1);
 
-    clickTab(m->mainPages, 0);
+    clickTab(w.control<QTabWidget>("mainPages"), 0);
     EXPECT_EQ(m->pageMode(), TmainWindow::PageMode::CommonPage);
     m->openItemFile(w.item("armor001.pro"));
-    EXPECT_EQ(m->mainPages->currentIndex(), 0);
-    EXPECT_TRUE(m->mainPages->isTabVisible(2));
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 0);
+    EXPECT_TRUE(w.control<QTabWidget>("mainPages")->isTabVisible(2));
 }
 
 TEST_F(Caption, followsTheNameField) {
     showWith("weapon01.pro");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife");
-    typeInto(w.main->nameField, "!");
+    typeInto(w.control<QLineEdit>("nameField"), "!");
     EXPECT_EQ(w.main->windowTitle(), "Zantor | weapon01.pro - Knife!");
     EXPECT_FALSE(w.main->saved());
-    clearAndType(w.main->nameField, "Caf");
-    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
-    ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Caf\u00e9"));
+    clearAndType(w.control<QLineEdit>("nameField"), "Caf");
+    commitText(w.control<QLineEdit>("nameField"), QString::fromUtf8("\u00e9"));
+    ASSERT_EQ(w.control<QLineEdit>("nameField")->text(), QString::fromUtf8("Caf\u00e9"));
     EXPECT_EQ(w.main->windowTitle(), QString::fromUtf8("Zantor | weapon01.pro - Caf\u00e9"));
 }
 
@@ -367,7 +367,7 @@ TEST(SaveCases, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
         UiWorld w;
         w.show();
         w.main->openItemFile(w.item("weapon01.pro"));
-        click(w.main->saveButton);
+        click(w.control<QPushButton>("saveButton"));
         const Bytes saved = readAll(w.item("weapon01.pro"));
         EXPECT_EQ(saved[27], 0x67);
         EXPECT_EQ(get32(saved, 73), 22);
@@ -379,17 +379,17 @@ TEST(SaveCases, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
         UiWorld w;
         w.show();
         w.main->openItemFile(w.item("weapon01.pro"));
-        typeInto(w.main->nameField, "s");
+        typeInto(w.control<QLineEdit>("nameField"), "s");
         const std::string copy = w.item("copy.pro");
         w.dialogs.saveFiles.push_back(QString::fromStdString(copy));
-        click(w.main->saveasButton);
+        click(w.control<QPushButton>("saveasButton"));
         EXPECT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join(";").toStdString();
         const Bytes saved = readAll(copy);
         EXPECT_EQ(saved[27], 0x76);
         EXPECT_EQ(get32(saved, 73), 11);
         EXPECT_FALSE(isReadOnly(copy));
         EXPECT_TRUE(w.main->saved());
-        EXPECT_EQ(w.dialogs.saveDialog.value(0), w.main->dirField->text());
+        EXPECT_EQ(w.dialogs.saveDialog.value(0), w.control<QLineEdit>("dirField")->text());
         EXPECT_EQ(w.dialogs.saveDialog.value(1), QString::fromStdString(w.item("weapon01.pro")));
         EXPECT_TRUE(w.dialogs.saveDialog.value(2).endsWith("(*.pro)"));
         EXPECT_EQ(w.dialogs.saveDialog.value(3), "All files (*.*)");
@@ -404,9 +404,9 @@ TEST(SaveCases, saveAndSaveAsOrderTheAttackModeRowsDifferently) {
 
 TEST_F(Save, cancellingSaveAsWritesNothing) {
     showWith("weapon01.pro");
-    typeInto(w.main->nameField, "s");
+    typeInto(w.control<QLineEdit>("nameField"), "s");
     const Bytes msg = readAll(w.file("pro_item.msg"));
-    click(w.main->saveasButton);
+    click(w.control<QPushButton>("saveasButton"));
     EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
     EXPECT_FALSE(w.main->saved());
 }
@@ -415,8 +415,8 @@ TEST_F(Save, aFailedSaveKeepsTheSavedFlagFalseAndTheFileWhole) {
     showWith("ammo0001.pro");
     const Bytes before = readAll(w.item("ammo0001.pro"));
     const Bytes msg = readAll(w.file("pro_item.msg"));
-    clearAndType(w.main->ACmodField, "-");
-    click(w.main->saveButton);
+    clearAndType(w.control<QLineEdit>("ACmodField"), "-");
+    click(w.control<QPushButton>("saveButton"));
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0], "'-' is not a valid integer value");
     EXPECT_FALSE(w.main->saved());
@@ -430,30 +430,30 @@ TEST(KeysCases, escapeClicksCloseExceptInTheDescription) {
         UiWorld w;
         w.show();
         w.main->openItemFile(w.item("weapon01.pro"));
-        w.main->descField->setFocus();
-        QTest::keyClick(w.main->descField, Qt::Key_Escape);
+        w.control<QPlainTextEdit>("descField")->setFocus();
+        QTest::keyClick(w.control<QPlainTextEdit>("descField"), Qt::Key_Escape);
         EXPECT_TRUE(w.main->isVisible());
-        QTest::keyClick(w.main->descField, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClick(w.main->descField, Qt::Key_Return);
-        EXPECT_EQ(w.main->descField->toPlainText(), "A small knife.\n");
+        QTest::keyClick(w.control<QPlainTextEdit>("descField"), Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(w.control<QPlainTextEdit>("descField"), Qt::Key_Return);
+        EXPECT_EQ(w.control<QPlainTextEdit>("descField")->toPlainText(), "A small knife.\n");
     }
     {
         UiWorld w;
         w.show();
-        w.main->itemIDfield->setFocus();
-        QTest::keyClick(w.main->itemIDfield, Qt::Key_Escape);
+        w.control<QLineEdit>("itemIDfield")->setFocus();
+        QTest::keyClick(w.control<QLineEdit>("itemIDfield"), Qt::Key_Escape);
         EXPECT_FALSE(w.main->isVisible());
     }
 }
 
 TEST_F(Keys, theTextIdStepsByHundredsAndStopsAtZero) {
     showWith("weapon01.pro");
-    auto* id = w.main->textIDfield;
+    auto* id = w.control<QLineEdit>("textIDfield");
     id->setFocus();
     QTest::keyClick(id, Qt::Key_Up);
     EXPECT_EQ(id->text(), "200");
-    EXPECT_EQ(w.main->nameField->text(), "Coat");
-    EXPECT_EQ(w.main->descField->toPlainText(), "Warm.");
+    EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), "Coat");
+    EXPECT_EQ(w.control<QPlainTextEdit>("descField")->toPlainText(), "Warm.");
     EXPECT_EQ(w.main->rememberedName(), "Knife");
     QTest::keyClick(id, Qt::Key_Down);
     QTest::keyClick(id, Qt::Key_Down);
@@ -466,18 +466,18 @@ TEST_F(Save, aNameTheTablesCannotHoldIsRefusedBeforeAnythingIsWritten) {
     showWith("weapon01.pro");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
-    commitText(w.main->nameField, QString::fromUtf8("\u0151"));
-    ASSERT_EQ(w.main->nameField->text(), QString::fromUtf8("Knife\u0151"));
-    click(w.main->saveButton);
+    commitText(w.control<QLineEdit>("nameField"), QString::fromUtf8("\u0151"));
+    ASSERT_EQ(w.control<QLineEdit>("nameField")->text(), QString::fromUtf8("Knife\u0151"));
+    click(w.control<QPushButton>("saveButton"));
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_TRUE(w.dialogs.errors[0].startsWith("The name holds characters"));
     EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
     EXPECT_EQ(readAll(w.item("weapon01.pro")), item);
     EXPECT_FALSE(w.main->saved());
     // A character the tables do hold is written as its byte.
-    clearAndType(w.main->nameField, QStringLiteral("Caf"));
-    commitText(w.main->nameField, QString::fromUtf8("\u00e9"));
-    click(w.main->saveButton);
+    clearAndType(w.control<QLineEdit>("nameField"), QStringLiteral("Caf"));
+    commitText(w.control<QLineEdit>("nameField"), QString::fromUtf8("\u00e9"));
+    click(w.control<QPushButton>("saveButton"));
     EXPECT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_NE(readText(w.file("pro_item.msg")).find("{100}{}{Caf\xe9}"), std::string::npos);
 }
@@ -486,20 +486,20 @@ TEST_F(Save, aBraceIsRefusedAndAFileInAnotherLetterCaseIsNamedBeforeItIsReplaced
     showWith("weapon01.pro");
     const Bytes msg = readAll(w.file("pro_item.msg"));
     const Bytes item = readAll(w.item("weapon01.pro"));
-    typeInto(w.main->nameField, "}");
-    click(w.main->saveButton);
+    typeInto(w.control<QLineEdit>("nameField"), "}");
+    click(w.control<QPushButton>("saveButton"));
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0],
               "The name holds '}', which the game's text tables cannot store.");
     EXPECT_EQ(readAll(w.file("pro_item.msg")), msg);
     EXPECT_EQ(readAll(w.item("weapon01.pro")), item);
 
-    clearAndType(w.main->nameField, "Dagger");
+    clearAndType(w.control<QLineEdit>("nameField"), "Dagger");
     const std::string twin = w.dir.write("items/KNIFE.PRO", std::string("twin"));
     for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
         w.dialogs.answers.push_back(answer);
         w.dialogs.saveFiles.push_back(QString::fromStdString(w.item("knife.pro")));
-        click(w.main->saveasButton);
+        click(w.control<QPushButton>("saveasButton"));
         ASSERT_FALSE(w.dialogs.questions.isEmpty());
         EXPECT_TRUE(w.dialogs.questions.last().startsWith("KNIFE.PRO already exists"));
         EXPECT_EQ(w.dialogs.defaultButtons.last(), QMessageBox::No);
@@ -524,16 +524,18 @@ TEST(Lists, anOpenedListShowsAtMostTenRowsBelowItselfWithAScrollBar) {
         w.dir.write("files/items.lst", ground);
         w.show();
         w.main->openItemFile(w.item("weapon01.pro"));
-        clickTab(w.main->mainPages, 1);
+        clickTab(w.control<QTabWidget>("mainPages"), 1);
         struct Case {
             QComboBox* list;
             int tab;
             int rows;
         };
-        for (const Case c : {Case{w.main->fireFileList, 1, 10}, Case{w.main->looksList, 1, 10},
-                             Case{w.main->atkMode1List, 1, 9}, Case{w.main->groundArtList, 0, 10},
-                             Case{w.main->iTypeList, 0, 7}}) {
-            clickTab(w.main->mainPages, c.tab);
+        for (const Case c : {Case{w.control<QComboBox>("fireFileList"), 1, 10},
+                             Case{w.control<QComboBox>("looksList"), 1, 10},
+                             Case{w.control<QComboBox>("atkMode1List"), 1, 9},
+                             Case{w.control<QComboBox>("groundArtList"), 0, 10},
+                             Case{w.control<QComboBox>("iTypeList"), 0, 7}}) {
+            clickTab(w.control<QTabWidget>("mainPages"), c.tab);
             const QString name = style + " " + c.list->objectName();
             c.list->setFocus();
             QTest::keyClick(c.list, Qt::Key_F4);
@@ -558,9 +560,11 @@ TEST(Lists, aClosedListIsSilverLikeTheEdits) {
         UiWorld w;
         w.show();
         w.main->openItemFile(w.item("weapon01.pro"));
-        for (QComboBox* list : {w.main->iTypeList, w.main->groundArtList}) {
+        for (QComboBox* list :
+             {w.control<QComboBox>("iTypeList"), w.control<QComboBox>("groundArtList")}) {
             for (bool focused : {false, true}) {
-                (focused ? static_cast<QWidget*>(list) : w.main->weightField)->setFocus();
+                (focused ? static_cast<QWidget*>(list) : w.control<QLineEdit>("weightField"))
+                    ->setFocus();
                 QStyleOptionComboBox option;
                 option.initFrom(list);
                 option.editable = false;

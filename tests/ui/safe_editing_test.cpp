@@ -58,16 +58,16 @@ TEST(DiskChanges, aChangeWithoutUnsavedEditsIsReadAgainSilentlyOnTheSamePage) {
     w.show();
     auto* m = w.main.get();
     ASSERT_TRUE(m->openItemFile(w.item("weapon01.pro")));
-    QTabBar* bar = m->mainPages->tabBar();
+    QTabBar* bar = w.control<QTabWidget>("mainPages")->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    ASSERT_EQ(m->mainPages->currentIndex(), 1);
+    ASSERT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 1);
 
     Bytes changed = withPrice(w.item("weapon01.pro"), 99);
     put32(changed, 4, 200); // another text id: the name follows
     replaceOnDisk(w.item("weapon01.pro"), changed);
-    ASSERT_TRUE(waitFor([&] { return m->priceField->text() == "99"; }));
-    EXPECT_EQ(m->nameField->text(), "Coat");
-    EXPECT_EQ(m->mainPages->currentIndex(), 1);
+    ASSERT_TRUE(waitFor([&] { return w.control<QLineEdit>("priceField")->text() == "99"; }));
+    EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), "Coat");
+    EXPECT_EQ(w.control<QTabWidget>("mainPages")->currentIndex(), 1);
     EXPECT_TRUE(m->saved());
     EXPECT_TRUE(w.dialogs.questions.isEmpty());
 }
@@ -81,7 +81,7 @@ TEST(DiskChanges, aChangeWithUnsavedEditsAsksAndEachAnswerDoesWhatItSays) {
         const std::string item = w.item("contnr01.pro");
         ASSERT_TRUE(m->openItemFile(item));
         const int weight = get32(readAll(item), kWeight);
-        clearAndType(m->weightField, "7");
+        clearAndType(w.control<QLineEdit>("weightField"), "7");
         w.dialogs.choices.push_back(answer);
         replaceOnDisk(item, withPrice(item, 99));
         ASSERT_TRUE(waitFor([&] { return !w.dialogs.questions.isEmpty(); }));
@@ -89,16 +89,16 @@ TEST(DiskChanges, aChangeWithUnsavedEditsAsksAndEachAnswerDoesWhatItSays) {
         EXPECT_EQ(w.dialogs.offered, QStringList({"Reload", "Keep mine", "Cancel"}));
 
         if (answer == "Reload") {
-            EXPECT_EQ(m->priceField->text(), "99");
-            EXPECT_EQ(m->weightField->text(), QString::number(weight));
+            EXPECT_EQ(w.control<QLineEdit>("priceField")->text(), "99");
+            EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), QString::number(weight));
             EXPECT_TRUE(m->saved());
             continue;
         }
-        EXPECT_EQ(m->weightField->text(), "7");
+        EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), "7");
         EXPECT_FALSE(m->saved());
         // Keep mine: Save writes over the other program's change without asking again.
         // Cancel: Save asks again, and a second Cancel writes nothing.
-        click(m->saveButton);
+        click(w.control<QPushButton>("saveButton"));
         const Bytes onDisk = readAll(item);
         if (answer == "Keep mine") {
             EXPECT_EQ(w.dialogs.questions.size(), 1);
@@ -121,25 +121,25 @@ TEST(DiskChanges, aChangeTheWatchMissedIsAskedAboutRightBeforeSave) {
     const std::string item = w.item("contnr01.pro");
     ASSERT_TRUE(m->openItemFile(item));
     m->diskWatch().watch({}); // as on a folder whose changes are not told
-    clearAndType(m->weightField, "7");
+    clearAndType(w.control<QLineEdit>("weightField"), "7");
     replaceOnDisk(item, withPrice(item, 99));
 
-    click(m->saveButton); // Cancel
+    click(w.control<QPushButton>("saveButton")); // Cancel
     ASSERT_EQ(w.dialogs.questions.size(), 1);
     EXPECT_EQ(w.dialogs.questionTitles[0], "File changed on disk");
     EXPECT_EQ(get32(readAll(item), kPrice), 99);
 
     w.dialogs.choices.push_back("Reload");
-    click(m->saveButton);
+    click(w.control<QPushButton>("saveButton"));
     EXPECT_EQ(get32(readAll(item), kPrice), 99);
-    EXPECT_EQ(m->priceField->text(), "99");
+    EXPECT_EQ(w.control<QLineEdit>("priceField")->text(), "99");
     EXPECT_TRUE(m->saved());
 
     // The quit question's Yes does not end the program when the save was cancelled.
-    clearAndType(m->weightField, "8");
+    clearAndType(w.control<QLineEdit>("weightField"), "8");
     replaceOnDisk(item, withPrice(item, 98));
     w.dialogs.answers.push_back(QMessageBox::Yes);
-    click(m->closeButton);
+    click(w.control<QPushButton>("closeButton"));
     EXPECT_TRUE(m->isVisible());
     EXPECT_EQ(get32(readAll(item), kPrice), 98);
 }
@@ -150,19 +150,19 @@ TEST(DiskChanges, aFileDeletedWhileOpenIsWrittenAgainOnlyWhenTheUserSaysSo) {
     auto* m = w.main.get();
     const std::string item = w.item("contnr01.pro");
     ASSERT_TRUE(m->openItemFile(item));
-    clearAndType(m->weightField, "7");
+    clearAndType(w.control<QLineEdit>("weightField"), "7");
     std::filesystem::remove(item);
     QTest::qWait(300); // the watch has seen it go: nothing is asked yet
     EXPECT_TRUE(w.dialogs.questions.isEmpty());
 
-    click(m->saveButton); // Cancel
+    click(w.control<QPushButton>("saveButton")); // Cancel
     ASSERT_EQ(w.dialogs.questions.size(), 1);
     EXPECT_NE(w.dialogs.questions[0].indexOf("deleted"), -1);
     EXPECT_EQ(w.dialogs.offered, QStringList({"Save", "Cancel"}));
     EXPECT_FALSE(std::filesystem::exists(item));
 
     w.dialogs.choices.push_back("Save");
-    click(m->saveButton);
+    click(w.control<QPushButton>("saveButton"));
     ASSERT_TRUE(std::filesystem::exists(item));
     EXPECT_EQ(get32(readAll(item), kWeight), 7);
     EXPECT_TRUE(m->saved());
@@ -176,17 +176,18 @@ TEST(DiskChanges, aFileReplacedByRenameTwiceInARowIsWatchedEachTime) {
     ASSERT_TRUE(m->openItemFile(item));
     for (const int price : {11, 22}) {
         replaceOnDisk(item, withPrice(item, price));
-        ASSERT_TRUE(waitFor([&] { return m->priceField->text() == QString::number(price); }))
-            << price;
+        ASSERT_TRUE(waitFor([&] {
+            return w.control<QLineEdit>("priceField")->text() == QString::number(price);
+        })) << price;
         EXPECT_TRUE(m->diskWatch().watchesFile());
     }
     EXPECT_TRUE(w.dialogs.questions.isEmpty());
     // Our own Save is no change made elsewhere.
-    clearAndType(m->weightField, "7");
-    click(m->saveButton);
+    clearAndType(w.control<QLineEdit>("weightField"), "7");
+    click(w.control<QPushButton>("saveButton"));
     QTest::qWait(300);
     EXPECT_TRUE(w.dialogs.questions.isEmpty());
-    EXPECT_EQ(m->weightField->text(), "7");
+    EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), "7");
 }
 
 TEST(DiskChanges, anEntryAddedToTheTextsMeanwhileSurvivesTheSave) {
@@ -194,11 +195,11 @@ TEST(DiskChanges, anEntryAddedToTheTextsMeanwhileSurvivesTheSave) {
     w.show();
     auto* m = w.main.get();
     ASSERT_TRUE(m->openItemFile(w.item("weapon01.pro")));
-    clearAndType(m->nameField, "Dagger");
+    clearAndType(w.control<QLineEdit>("nameField"), "Dagger");
     const std::string msg = w.file("pro_item.msg");
     std::string texts = readText(msg);
     replaceOnDisk(msg, toBytes(texts + "{900}{}{Added elsewhere}\r\n"));
-    click(m->saveButton);
+    click(w.control<QPushButton>("saveButton"));
     ASSERT_TRUE(w.dialogs.errors.isEmpty()) << w.dialogs.errors.join("; ").toStdString();
     texts = readText(msg);
     EXPECT_NE(texts.find("{100}{}{Dagger}"), std::string::npos);
@@ -210,16 +211,16 @@ TEST(Undo, typingAListChoiceAndSteppersAreStepsThatTheNamesFollow) {
     w.show();
     auto* m = w.main.get();
     ASSERT_TRUE(m->openItemFile(w.item("weapon01.pro")));
-    const QString weight = m->weightField->text();
-    const int ground = m->groundArtList->currentIndex();
+    const QString weight = w.control<QLineEdit>("weightField")->text();
+    const int ground = w.control<QComboBox>("groundArtList")->currentIndex();
 
-    clearAndType(m->weightField, "55"); // one step until the focus leaves
-    pressKey(m->groundArtList, Qt::Key_Down);
-    ASSERT_NE(m->groundArtList->currentIndex(), ground);
-    pressKey(m->materialIDfield, Qt::Key_Down); // 1 to 0
-    ASSERT_EQ(m->materialNameField->text(), "Glass");
-    pressKey(m->textIDfield, Qt::Key_Up); // 100 to 200
-    ASSERT_EQ(m->nameField->text(), "Coat");
+    clearAndType(w.control<QLineEdit>("weightField"), "55"); // one step until the focus leaves
+    pressKey(w.control<QComboBox>("groundArtList"), Qt::Key_Down);
+    ASSERT_NE(w.control<QComboBox>("groundArtList")->currentIndex(), ground);
+    pressKey(w.control<QLineEdit>("materialIDfield"), Qt::Key_Down); // 1 to 0
+    ASSERT_EQ(w.control<QLineEdit>("materialNameField")->text(), "Glass");
+    pressKey(w.control<QLineEdit>("textIDfield"), Qt::Key_Up); // 100 to 200
+    ASSERT_EQ(w.control<QLineEdit>("nameField")->text(), "Coat");
 
     struct Expect {
         QString weight;
@@ -238,29 +239,30 @@ TEST(Undo, typingAListChoiceAndSteppersAreStepsThatTheNamesFollow) {
         {weight, ground, "1", "Metal", "100", "Knife", "A small knife."},
     };
     const auto check = [&](const Expect& e, const char* when) {
-        EXPECT_EQ(m->weightField->text(), e.weight) << when;
-        EXPECT_EQ(m->groundArtList->currentIndex(), e.ground) << when;
-        EXPECT_EQ(m->materialIDfield->text(), e.material) << when;
-        EXPECT_EQ(m->materialNameField->text(), e.materialName) << when;
-        EXPECT_EQ(m->textIDfield->text(), e.textId) << when;
-        EXPECT_EQ(m->nameField->text(), e.name) << when;
-        EXPECT_EQ(m->descField->toPlainText(), e.description) << when;
+        EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), e.weight) << when;
+        EXPECT_EQ(w.control<QComboBox>("groundArtList")->currentIndex(), e.ground) << when;
+        EXPECT_EQ(w.control<QLineEdit>("materialIDfield")->text(), e.material) << when;
+        EXPECT_EQ(w.control<QLineEdit>("materialNameField")->text(), e.materialName) << when;
+        EXPECT_EQ(w.control<QLineEdit>("textIDfield")->text(), e.textId) << when;
+        EXPECT_EQ(w.control<QLineEdit>("nameField")->text(), e.name) << when;
+        EXPECT_EQ(w.control<QPlainTextEdit>("descField")->toPlainText(), e.description) << when;
     };
     for (const Expect& e : steps) {
-        undoKey(m->textIDfield);
+        undoKey(w.control<QLineEdit>("textIDfield"));
         check(e, "undo");
     }
-    undoKey(m->weightField); // nothing more to undo
+    undoKey(w.control<QLineEdit>("weightField")); // nothing more to undo
     check(steps[3], "nothing left");
     EXPECT_FALSE(m->saved());
 
-    QTest::keyClick(m->weightField, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_Z,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     check(steps[2], "redo");
     for (int i = 1; i >= 0; --i) {
-        QTest::keyClick(m->weightField, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_Y, Qt::ControlModifier);
         check(steps[i], "redo by Ctrl+Y");
     }
-    QTest::keyClick(m->weightField, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_Y, Qt::ControlModifier);
     check(done, "all redone");
 }
 
@@ -270,22 +272,22 @@ TEST(Undo, afterSaveMarksUnsavedAndOpeningAnotherItemForgetsTheSteps) {
     auto* m = w.main.get();
     const std::string item = w.item("contnr01.pro");
     ASSERT_TRUE(m->openItemFile(item));
-    undoKey(m->weightField); // the program's fill is no step
+    undoKey(w.control<QLineEdit>("weightField")); // the program's fill is no step
     EXPECT_TRUE(m->saved());
-    const QString weight = m->weightField->text();
+    const QString weight = w.control<QLineEdit>("weightField")->text();
 
-    clearAndType(m->weightField, "7");
-    click(m->saveButton);
+    clearAndType(w.control<QLineEdit>("weightField"), "7");
+    click(w.control<QPushButton>("saveButton"));
     ASSERT_TRUE(m->saved());
-    undoKey(m->weightField);
-    EXPECT_EQ(m->weightField->text(), weight);
+    undoKey(w.control<QLineEdit>("weightField"));
+    EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), weight);
     EXPECT_FALSE(m->saved());
 
     ASSERT_TRUE(m->openItemFile(w.item("armor001.pro")));
     EXPECT_EQ(m->undo().stack()->count(), 0);
-    const QString armorWeight = m->weightField->text();
-    undoKey(m->weightField);
-    EXPECT_EQ(m->weightField->text(), armorWeight);
+    const QString armorWeight = w.control<QLineEdit>("weightField")->text();
+    undoKey(w.control<QLineEdit>("weightField"));
+    EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), armorWeight);
     EXPECT_TRUE(m->saved());
 }
 
@@ -294,21 +296,22 @@ TEST(Revert, readsTheItemAgainAfterAskingWhenThereAreUnsavedChanges) {
     w.show();
     auto* m = w.main.get();
     ASSERT_TRUE(m->openItemFile(w.item("contnr01.pro")));
-    const QString weight = m->weightField->text();
-    clearAndType(m->weightField, "7");
+    const QString weight = w.control<QLineEdit>("weightField")->text();
+    clearAndType(w.control<QLineEdit>("weightField"), "7");
 
-    QTest::keyClick(m->weightField, Qt::Key_R, Qt::ControlModifier); // No
+    QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_R, Qt::ControlModifier); // No
     ASSERT_EQ(w.dialogs.questions.size(), 1);
     EXPECT_EQ(w.dialogs.questionTitles[0], "Revert");
-    EXPECT_EQ(m->weightField->text(), "7");
+    EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), "7");
 
     w.dialogs.answers.push_back(QMessageBox::Yes);
-    QTest::keyClick(m->weightField, Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(m->weightField->text(), weight);
+    QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(w.control<QLineEdit>("weightField")->text(), weight);
     EXPECT_TRUE(m->saved());
     EXPECT_EQ(m->undo().stack()->count(), 0);
 
-    QTest::keyClick(m->weightField, Qt::Key_R, Qt::ControlModifier); // nothing to lose
+    QTest::keyClick(w.control<QLineEdit>("weightField"), Qt::Key_R,
+                    Qt::ControlModifier); // nothing to lose
     EXPECT_EQ(w.dialogs.questions.size(), 2);
     EXPECT_TRUE(m->accessibleDescription().contains("Ctrl+Z"));
     EXPECT_TRUE(m->accessibleDescription().contains("Ctrl+R"));

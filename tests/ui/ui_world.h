@@ -69,6 +69,14 @@ public:
     void show();
     std::string item(const std::string& name) const { return dir.file("items/" + name); }
     std::string file(const std::string& name) const { return dir.file("files/" + name); }
+    /// The main window's control of that objectName, as outside checks find it; a test
+    /// failure and nullptr when it has none of that type.
+    template <class T = QWidget> T* control(const char* name) const {
+        T* found = main->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            ADD_FAILURE() << "no control " << name;
+        return found;
+    }
 
     TempDir dir;
     std::filesystem::path oldCwd;
