@@ -90,7 +90,7 @@ ScanResult scanFolder(const ScanRequest& request,
     if (progress)
         progress(0, names.size());
     std::shared_ptr<const MessageSnapshot> messages; // one state of the file for the whole scan
-    const std::string folder = resolvePath(request.folder).string();
+    const std::string folder = utf8Of(resolvePath(request.folder));
     unsigned char header[kScanHeaderSize];
     try {
         for (std::size_t i = 0; i < names.size(); ++i) {

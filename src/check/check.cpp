@@ -114,7 +114,7 @@ private:
     }
 
     static std::string fileName(const std::string& path) {
-        return fs::path(path).filename().string();
+        return utf8Of(pathFromUtf8(path).filename());
     }
 
     Table readTable(const std::string& path) {
@@ -150,7 +150,7 @@ private:
         std::error_code ec;
         const fs::path folder = resolvePath(m_request.itemFolder);
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            std::string name = it->path().filename().string();
+            std::string name = utf8Of(it->path().filename());
             if (isItemFileName(name))
                 entries.push_back({asciiLowered(name), std::move(name), *it});
         }
@@ -167,7 +167,7 @@ private:
     }
 
     void readItemFile(const std::string& file, const fs::directory_entry& entry) {
-        const std::string path = entry.path().string();
+        const std::string path = utf8Of(entry.path());
         m_names.push_back(file);
         // The kind comes with the folder listing; only links cost a look.
         std::error_code ec;

@@ -2,6 +2,7 @@
 // check: what in a folder of items the game would trip over, for modders' scripts.
 #include "check/check.h"
 #include "cli/cli.h"
+#include "common/files.h"
 
 #include <algorithm>
 #include <array>
@@ -55,7 +56,7 @@ std::string parse(Args args, Options& o) {
     if (o.folder.empty() || o.msgDir.empty())
         return "expected a folder and --msg-dir (see --help)";
     std::error_code ec;
-    if (!std::filesystem::is_directory(o.folder, ec))
+    if (!std::filesystem::is_directory(pathFromUtf8(o.folder), ec))
         return "'" + o.folder + "' is not a folder";
     return {};
 }

@@ -244,7 +244,8 @@ int runSet(Args args, std::ostream& out, std::ostream& err) {
         // differs only in letter case, which the game would read in its place.
         const std::string twin = caseTwinOf(saveAs);
         std::error_code ec;
-        if (!twin.empty() || std::filesystem::exists(std::filesystem::symlink_status(saveAs, ec)))
+        if (!twin.empty() ||
+            std::filesystem::exists(std::filesystem::symlink_status(pathFromUtf8(saveAs), ec)))
             throw Error(twin.empty() ? saveAs + " exists; give --force to replace it"
                                      : twin + " is in the way of " + saveAs +
                                            ": their names differ only in letter case; give "

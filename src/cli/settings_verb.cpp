@@ -100,7 +100,7 @@ int runSettings(Args args, std::ostream& out, std::ostream& err) {
     std::optional<std::filesystem::path> root;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--store" && i + 1 < args.size() && !root) {
-            root = std::filesystem::path(args[++i]);
+            root = pathFromUtf8(args[++i]);
             continue;
         }
         err << "zantor-cli settings: unexpected argument '" << args[i] << "' (see --help)\n";

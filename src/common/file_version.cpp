@@ -7,7 +7,7 @@
 
 namespace zantor {
 
-FileVersion currentVersion(const std::filesystem::path& path, std::size_t maxBytes) {
+FileVersion currentVersion(const FilePath& path, std::size_t maxBytes) {
     const std::filesystem::path resolved = resolvePath(path);
     FileVersion version;
     version.maxBytes = maxBytes;
@@ -20,7 +20,7 @@ FileVersion currentVersion(const std::filesystem::path& path, std::size_t maxByt
     return version;
 }
 
-DiskChange changeSince(FileVersion& version, const std::filesystem::path& path) {
+DiskChange changeSince(FileVersion& version, const FilePath& path) {
     if (!version.known())
         return DiskChange::Same;
     const std::filesystem::path resolved = resolvePath(path);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/files.h"
 #include "platform/system.h"
 
 #include <cstddef>
@@ -30,13 +31,13 @@ enum class DiskChange {
 /// are read (so a write during the read makes it differ later), and the hash of its
 /// first `maxBytes` bytes (a reader that refuses longer files need not read more).
 /// Throws Error as readFileStart.
-FileVersion currentVersion(const std::filesystem::path& path, std::size_t maxBytes = SIZE_MAX);
+FileVersion currentVersion(const FilePath& path, std::size_t maxBytes = SIZE_MAX);
 
 /// Whether the file at `path` is still `version`. The identity alone answers when it is
 /// the same; otherwise the bytes are compared by hash, so a file written again with the
 /// same bytes (a checkout, a save by another program that changed nothing) counts as
 /// Same, and `version` takes the new identity. An unknown version is always Same.
 /// Never throws.
-DiskChange changeSince(FileVersion& version, const std::filesystem::path& path);
+DiskChange changeSince(FileVersion& version, const FilePath& path);
 
 } // namespace zantor

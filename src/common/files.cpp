@@ -2,6 +2,10 @@
 // The parts of common/files.h that every system shares; the rest is in src/platform.
 #include "common/files.h"
 
+#include "platform/file_commit.h"
+
+#include <set>
+
 namespace fs = std::filesystem;
 
 namespace zantor {
@@ -15,21 +19,49 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return out;
 }
 
+// The standard library reads and writes UTF-8 paths as char8_t text: on POSIX the bytes
+// unchanged, on Windows converted to and from the system's wide characters.
+fs::path pathFromUtf8(std::string_view text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string currentDirectory() {
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
-    if (ec)
-        return {};
-    // The core's texts are UTF-8 on every system.
-    const std::u8string text = cwd.u8string();
-    return std::string(text.begin(), text.end());
+    return ec ? std::string() : utf8Of(cwd);
+}
+
+// The order that makes a commit all or nothing as far as the system allows: every target
+// checked before anything is written, every temporary complete on disk before the first
+// rename, the folders flushed after the last.
+void commitFiles(const std::vector<FileWrite>& files) {
+    std::vector<platform::PendingWrite> writes;
+    writes.reserve(files.size());
+    for (const FileWrite& w : files)
+        writes.emplace_back(w);
+    std::set<fs::path> folders;
+    for (const platform::PendingWrite& w : writes)
+        folders.insert(w.target().has_parent_path() ? w.target().parent_path() : fs::path("."));
+    for (const fs::path& folder : folders)
+        platform::removeStaleTemporaries(folder);
+    for (platform::PendingWrite& w : writes)
+        w.writeTemporary();
+    for (platform::PendingWrite& w : writes)
+        w.moveIntoPlace();
+    for (const fs::path& folder : folders)
+        platform::syncFolder(folder);
 }
 
 void commitFiles(std::initializer_list<FileWrite> files) {
     commitFiles(std::vector<FileWrite>(files));
 }
 
-void writeFileAtomic(const fs::path& target, const void* data, std::size_t size) {
+void writeFileAtomic(const FilePath& target, const void* data, std::size_t size) {
     commitFiles({FileWrite{target,
                            std::string_view(static_cast<const char*>(data), size),
                            FileWrite::Mode::Keep,

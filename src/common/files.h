@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zantor {
@@ -16,6 +17,28 @@ using Bytes = std::vector<unsigned char>;
 
 /// The platform's path separator, which stands wherever a path is formed.
 inline constexpr char kSeparator = std::filesystem::path::preferred_separator;
+
+/// The path that UTF-8 text names. The core keeps paths as UTF-8 text; the standard
+/// library would read narrow text in Windows' 8-bit code page and lose the rest.
+std::filesystem::path pathFromUtf8(std::string_view text);
+
+/// A path as UTF-8 text, for messages and for joining with names.
+std::string utf8Of(const std::filesystem::path& path);
+
+/// What the file operations take: a path object, or UTF-8 text read as such.
+class FilePath {
+public:
+    FilePath() = default;
+    FilePath(std::filesystem::path path) : m_path(std::move(path)) {}
+    FilePath(std::string_view utf8) : m_path(pathFromUtf8(utf8)) {}
+    FilePath(const std::string& utf8) : m_path(pathFromUtf8(utf8)) {}
+    FilePath(const char* utf8) : m_path(pathFromUtf8(utf8)) {}
+    operator const std::filesystem::path&() const { return m_path; }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
 
 /// folder + separator + name, exactly: no separator is added or removed.
 std::string joinPath(std::string_view folder, std::string_view name);
@@ -26,46 +49,46 @@ std::string currentDirectory();
 /// The path as written when it exists; otherwise, on a case-sensitive file
 /// system, the path found by matching each missing component without regard
 /// to letter case; otherwise the path as written.
-std::filesystem::path resolvePath(const std::filesystem::path& path);
+std::filesystem::path resolvePath(const FilePath& path);
 
 /// True when a regular file (not a folder) exists at the resolved path.
-bool fileExists(const std::filesystem::path& path);
+bool fileExists(const FilePath& path);
 
 /// The whole file, which must be a regular file: a folder fails with "File access
 /// denied", a device, FIFO or socket with "<path> is not a regular file", without
 /// blocking. Memory is bounded by the file's size. Throws Error with the run-time
 /// I/O message on failure.
-Bytes readFile(const std::filesystem::path& path);
+Bytes readFile(const FilePath& path);
 
 /// At most `count` bytes from the start of the regular file, and its size.
 /// Throws Error as readFile.
-Bytes readFileStart(const std::filesystem::path& path, std::size_t count, std::uintmax_t* size);
+Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* size);
 
 /// Reads at most `count` bytes from the start of the file into `out` and returns how
 /// many; std::nullopt, without reading, when it is a folder or not a regular file.
 /// Never blocks. Throws Error with the run-time I/O message for other failures.
-std::optional<std::size_t> readRegularFileStart(const std::filesystem::path& path,
-                                                unsigned char* out, std::size_t count);
+std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
+                                                std::size_t count);
 
 /// The names in a folder, in the order the system lists them, leaving out the
 /// entries it reports as folders or special files. A folder that does not exist
 /// gives none; one the system refuses (a path too long, no access) throws Error.
-std::vector<std::string> folderFileNames(const std::filesystem::path& folder);
+std::vector<std::string> folderFileNames(const FilePath& folder);
 
 /// The name of the existing file that `path` would be written over although it is
 /// spelt in another letter case ("KNIFE.PRO" for "knife.pro"), or "" when the path
 /// exists as written or has no such twin.
-std::string caseTwinOf(const std::filesystem::path& path);
+std::string caseTwinOf(const FilePath& path);
 
 /// True when the file exists and no one may write it: every write bit cleared on POSIX,
 /// the read-only attribute set on Windows.
-bool isReadOnly(const std::filesystem::path& path);
+bool isReadOnly(const FilePath& path);
 
 /// Gives the owner write permission (`writable`) or clears every write bit, keeping
 /// the other mode bits; on Windows clears or sets the read-only attribute, with the
 /// archive attribute, keeping the others. Errors are ignored, as callers do not check
 /// them.
-void setWritable(const std::filesystem::path& path, bool writable);
+void setWritable(const FilePath& path, bool writable);
 
 // One file of a commit (see commitFiles).
 struct FileWrite {
@@ -73,7 +96,7 @@ struct FileWrite {
         Keep,     // an existing file's mode, or the default mode for a new file
         ReadOnly, // that mode with every write bit cleared
     };
-    std::filesystem::path path; // as given; letter case and links are resolved
+    FilePath path; // as given; letter case and links are resolved
     std::string_view bytes;
     Mode mode = Mode::Keep;
     /// The file's own permissions must let the user write it. When false (Save in
@@ -102,8 +125,8 @@ void commitFiles(std::initializer_list<FileWrite> files);
 void commitFiles(const std::vector<FileWrite>& files);
 
 /// commitFiles of one file, keeping its mode, without the write-permission check.
-void writeFileAtomic(const std::filesystem::path& path, const void* data, std::size_t size);
-inline void writeFileAtomic(const std::filesystem::path& path, const Bytes& data) {
+void writeFileAtomic(const FilePath& path, const void* data, std::size_t size);
+inline void writeFileAtomic(const FilePath& path, const Bytes& data) {
     writeFileAtomic(path, data.data(), data.size());
 }
 

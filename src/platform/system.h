@@ -19,7 +19,7 @@ struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t file = 0;
     std::uint64_t size = 0;
-    std::int64_t modifiedNs = 0; // nanoseconds since the system's epoch
+    std::int64_t modifiedNs = 0; // nanoseconds since 1970-01-01 UTC
     std::int64_t changedNs = 0;  // the same
     bool operator==(const FileIdentity&) const = default;
 };

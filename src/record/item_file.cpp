@@ -14,7 +14,7 @@ constexpr std::size_t kSmallestReadable = 61;
 
 } // namespace
 
-void readItem(const std::filesystem::path& path, ItemRecord& record) {
+void readItem(const FilePath& path, ItemRecord& record) {
     readItemBytes(readFileStart(path, kLargestItemFile + 1, nullptr), record);
 }
 
@@ -55,7 +55,7 @@ Bytes itemFileBytes(const ItemRecord& record) {
     return out;
 }
 
-FileWrite itemFileWrite(const std::filesystem::path& path, const Bytes& bytes, ItemSave how) {
+FileWrite itemFileWrite(const FilePath& path, const Bytes& bytes, ItemSave how) {
     FileWrite w;
     w.path = path;
     w.bytes = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -66,12 +66,12 @@ FileWrite itemFileWrite(const std::filesystem::path& path, const Bytes& bytes, I
     return w;
 }
 
-void saveItem(const std::filesystem::path& path, const ItemRecord& record) {
+void saveItem(const FilePath& path, const ItemRecord& record) {
     const Bytes bytes = itemFileBytes(record);
     commitFiles({itemFileWrite(path, bytes, ItemSave::InPlace)});
 }
 
-void saveItemAs(const std::filesystem::path& path, const ItemRecord& record) {
+void saveItemAs(const FilePath& path, const ItemRecord& record) {
     const Bytes bytes = itemFileBytes(record);
     commitFiles({itemFileWrite(path, bytes, ItemSave::As)});
 }

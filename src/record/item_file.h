@@ -18,7 +18,7 @@ inline constexpr std::size_t kLargestItemFile = std::size_t{16} << 20;
 /// file" for a file of 60 bytes or fewer or one that ends inside its section, "File
 /// too large for an item file" over kLargestItemFile, "<path> is not a regular file"
 /// for a FIFO or a device, ...).
-void readItem(const std::filesystem::path& path, ItemRecord& record);
+void readItem(const FilePath& path, ItemRecord& record);
 
 /// readItem from the bytes of an item file already read (at least kLargestItemFile + 1
 /// of them when there are more). Throws Error "Read beyond end of file" or "File too
@@ -37,16 +37,16 @@ enum class ItemSave {
 
 /// The write of an item file's bytes for commitFiles, as Save or Save As makes it.
 /// `bytes` must outlive the write.
-FileWrite itemFileWrite(const std::filesystem::path& path, const Bytes& bytes, ItemSave how);
+FileWrite itemFileWrite(const FilePath& path, const Bytes& bytes, ItemSave how);
 
 /// Save: replaces the file atomically and leaves it read-only (its other mode bits,
 /// owner and group kept); a read-only file of the user's own is replaced, one the
 /// user could not make writable is refused with "File access denied". A failed
 /// write leaves the old file whole. Throws Error as commitFiles.
-void saveItem(const std::filesystem::path& path, const ItemRecord& record);
+void saveItem(const FilePath& path, const ItemRecord& record);
 
 /// Save As: replaces or creates the file atomically without touching permissions;
 /// a read-only target fails with "File access denied". Throws Error as commitFiles.
-void saveItemAs(const std::filesystem::path& path, const ItemRecord& record);
+void saveItemAs(const FilePath& path, const ItemRecord& record);
 
 } // namespace zantor

@@ -179,7 +179,7 @@ Values parseValues(std::string_view text, const fs::path& file) {
                              "' is given twice (letter case does not count)"};
             values.push_back(std::move(v));
         } catch (const Damage& d) {
-            throw Error("The settings file \"" + file.string() + "\" is damaged at line " +
+            throw Error("The settings file \"" + utf8Of(file) + "\" is damaged at line " +
                         std::to_string(lineNumber) + ": " + d.what);
         }
     }
@@ -208,7 +208,7 @@ Values loadValues(const fs::path& file) {
     try {
         data = readFile(file);
     } catch (const Error& e) {
-        throw Error("Cannot read the settings file \"" + file.string() + "\": " + e.what());
+        throw Error("Cannot read the settings file \"" + utf8Of(file) + "\": " + e.what());
     }
     return parseValues(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()),
                        file);
@@ -261,12 +261,13 @@ std::optional<std::vector<std::string>> keyNames(std::string_view path) {
 // The subfolder of `dir` named `name`, the exact spelling first, then any other case.
 std::optional<fs::path> findSubfolder(const fs::path& dir, const std::string& name) {
     std::error_code ec;
-    if (fs::is_directory(dir / name, ec))
-        return dir / name;
+    const fs::path asWritten = dir / pathFromUtf8(name);
+    if (fs::is_directory(asWritten, ec))
+        return asWritten;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (it->is_directory(typeError) &&
-            equalIgnoringAsciiCase(it->path().filename().string(), name))
+            equalIgnoringAsciiCase(utf8Of(it->path().filename()), name))
             return it->path();
     }
     return std::nullopt;
@@ -304,9 +305,10 @@ std::optional<fs::path> FileSettingsStore::findKey(std::string_view path, bool c
             dir = *found;
             continue;
         }
-        if (!create || (!fs::create_directory(dir / name, ec) && !fs::is_directory(dir / name, ec)))
+        const fs::path sub = dir / pathFromUtf8(name);
+        if (!create || (!fs::create_directory(sub, ec) && !fs::is_directory(sub, ec)))
             return std::nullopt;
-        dir /= name;
+        dir = sub;
     }
     return dir;
 }

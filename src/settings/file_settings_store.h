@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/files.h"
 #include "settings/settings_store.h"
 
 #include <filesystem>
@@ -63,8 +64,8 @@ public:
     bool KeyExists(std::string_view path) override;
     bool DeleteKey(std::string_view path) override;
     bool HasSubKeys() override;
-    std::string describeRoot() const override { return m_root.string(); }
-    std::string describeCurrentKey() const override { return currentValuesFile().string(); }
+    std::string describeRoot() const override { return utf8Of(m_root); }
+    std::string describeCurrentKey() const override { return utf8Of(currentValuesFile()); }
 
 private:
     std::optional<std::filesystem::path> findKey(std::string_view path, bool create) const;

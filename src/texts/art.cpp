@@ -20,7 +20,7 @@ std::string fallbackPicture() {
     const std::string cwd = currentDirectory();
     const std::string path =
         joinPath(joinPath(cwd.empty() ? "." : cwd, kFallbackFolder), kFallbackPicture);
-    return resolvePath(path).string();
+    return utf8Of(resolvePath(path));
 }
 
 std::string_view characterAt(std::string_view s, std::size_t index) {
@@ -55,7 +55,7 @@ std::string previewFile(std::string_view folder, std::string_view entry) {
     const std::filesystem::path preview = resolvePath(previewPath(folder, entry));
     std::error_code ec;
     if (std::filesystem::is_regular_file(preview, ec))
-        return preview.string();
+        return utf8Of(preview);
     return fallbackPicture();
 }
 

@@ -7,8 +7,8 @@
 
 namespace zantor {
 
-void saveItemWithTexts(const std::filesystem::path& itemPath, const ItemRecord& record,
-                       ItemSave how, const ItemTextsWrite* texts, LineBuffer& lines) {
+void saveItemWithTexts(const FilePath& itemPath, const ItemRecord& record, ItemSave how,
+                       const ItemTextsWrite* texts, LineBuffer& lines) {
     const Bytes item = itemFileBytes(record);
     std::string msg;
     std::vector<FileWrite> writes;

@@ -25,7 +25,7 @@ struct ItemTextsWrite {
 /// (commitFiles). `texts` may be null to write the item alone. `lines` is the line
 /// buffer the rewrite works in. Throws Error; when it does before the renames,
 /// neither file has changed. The caller then sets its remembered name.
-void saveItemWithTexts(const std::filesystem::path& itemPath, const ItemRecord& record,
-                       ItemSave how, const ItemTextsWrite* texts, LineBuffer& lines);
+void saveItemWithTexts(const FilePath& itemPath, const ItemRecord& record, ItemSave how,
+                       const ItemTextsWrite* texts, LineBuffer& lines);
 
 } // namespace zantor

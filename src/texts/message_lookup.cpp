@@ -351,7 +351,7 @@ namespace {
 
 // One query of the system when the path exists as written, the common case.
 std::optional<platform::FileIdentity> identityOf(const std::string& path) {
-    if (auto id = platform::fileIdentity(path))
+    if (auto id = platform::fileIdentity(pathFromUtf8(path)))
         return id;
     return platform::fileIdentity(resolvePath(path));
 }

@@ -64,8 +64,11 @@ TEST(CheckFolder, oneFolderWithEveryFaultFindsEachOnceAndChangesNothing) {
         fault.plant(world);
         ++planted[fault.rule];
     }
-    for (const CheckRule& rule : checkRules())
-        EXPECT_EQ(planted[std::string(rule.name)], 1) << "no planted fault for " << rule.name;
+    for (const CheckRule& rule : checkRules()) {
+        const auto it = planted.find(std::string(rule.name));
+        EXPECT_EQ(it == planted.end() ? 0 : it->second, plantableHere(rule.name) ? 1 : 0)
+            << "no planted fault for " << rule.name;
+    }
 
     TempDir dir;
     const CheckRequest request = world.write(dir);
@@ -183,9 +186,13 @@ TEST(CheckFolder, passesOverFoldersAndPipesWithANoteWithoutReadingThem) {
     TempDir dir;
     const CheckRequest request = CheckWorld().write(dir);
     std::filesystem::create_directory(dir.file("items/folder.pro"));
+    std::vector<std::string> expected{"folder.pro skipped-file"};
+#ifndef _WIN32 // named pipes live in no folder on Windows
     ASSERT_EQ(::mkfifo(dir.file("items/pipe.pro").c_str(), 0600), 0);
+    expected.push_back("pipe.pro skipped-file");
+#endif
     std::vector<std::string> got;
     for (const auto& f : checkFolder(request))
         got.push_back(f.file + " " + std::string(f.rule->name));
-    EXPECT_EQ(got, (std::vector<std::string>{"folder.pro skipped-file", "pipe.pro skipped-file"}));
+    EXPECT_EQ(got, expected);
 }

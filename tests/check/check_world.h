@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zantor::test {
@@ -41,8 +42,12 @@ struct PlantedFault {
     std::function<void(CheckWorld&)> plant;
 };
 
-/// One fault per rule of the check, each planted on a part of the world that no other
-/// fault touches, so that all of them can stand in one folder.
+/// False for a rule whose fault cannot stand on this system's file system: where letter
+/// case is ignored, two names that differ only in it are one file.
+bool plantableHere(std::string_view rule);
+
+/// One fault per rule of the check that is plantable here, each planted on a part of the
+/// world that no other fault touches, so that all of them can stand in one folder.
 const std::vector<PlantedFault>& plantedFaults();
 
 } // namespace zantor::test

@@ -121,3 +121,21 @@ TEST(CliSet, ifUnchangedWritesOnlyTheFileThatShowHashed) {
     EXPECT_EQ(get32(readAll(path), 44), 5);
     EXPECT_NE(hashOf(path), hash);
 }
+
+// Paths are UTF-8 text on every system: on Windows they must reach the system as wide
+// characters, not through the 8-bit code page.
+TEST(CliPaths, foldersAndFilesNamedBeyondAsciiAreListedReadAndWritten) {
+    TempDir dir;
+    const std::string folder = dir.file("Wäffen Ω");
+    const std::string path = dir.write("Wäffen Ω/épée€.pro", makeItem(3, 122));
+    auto r = runCli({"list", folder});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "épée€.pro\n");
+    r = runCli({"show", path});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"type\": \"weapon\""), std::string::npos) << r.out;
+    const std::string copy = dir.file("Wäffen Ω/copie ß.pro");
+    r = runCli({"set", path, "--save-as", copy, "priceField=250"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(get32(readAll(copy), 48), 250);
+}

@@ -36,12 +36,12 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::write(const std::string& name, const Bytes& bytes) const {
-    const auto p = m_path / name;
+    const auto p = m_path / pathFromUtf8(name);
     std::filesystem::create_directories(p.parent_path());
     std::ofstream f(p, std::ios::binary | std::ios::trunc);
     f.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
-    return p.string();
+    return utf8Of(p);
 }
 
 std::string TempDir::write(const std::string& name, const std::string& text) const {
@@ -49,7 +49,7 @@ std::string TempDir::write(const std::string& name, const std::string& text) con
 }
 
 Bytes readAll(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(pathFromUtf8(path), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 

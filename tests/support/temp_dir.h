@@ -17,7 +17,8 @@ public:
     ~TempDir();
 
     const std::filesystem::path& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    // Names and paths are UTF-8 text, as the core keeps them.
+    std::string file(const std::string& name) const { return utf8Of(m_path / pathFromUtf8(name)); }
     /// Writes a file of the given bytes and returns its path.
     std::string write(const std::string& name, const Bytes& bytes) const;
     std::string write(const std::string& name, const std::string& text) const;

@@ -3,6 +3,7 @@
 #include "support/temp_dir.h"
 #include "texts/message_lookup.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <random>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 using namespace zantor;
@@ -201,12 +203,12 @@ TEST(MessageSnapshot, survivesAMoveWithItsIndex) {
 
 namespace {
 
-// Waits until the file system's clock has moved on from the file's change time, so
-// that the next change of the file gets another one.
+// Waits until the clock has moved well past the file's change time, so that the next
+// change of the file gets another one even where file times lag the clock by a tick.
 void letTheClockTick(const std::string& path) {
     const auto before = platform::fileIdentity(path)->changedNs;
-    while (platform::fileIdentity(path)->changedNs == before)
-        std::filesystem::permissions(path, std::filesystem::status(path).permissions());
+    while (platform::fileClockNowNs() < before + 50'000'000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
 }
 
 void writeInPlace(const std::string& path, const std::string& bytes) {
@@ -215,12 +217,7 @@ void writeInPlace(const std::string& path, const std::string& bytes) {
 
 // Sets the modification time, to the nanosecond, as the system's identity gives it.
 void setModified(const std::string& path, std::int64_t ns) {
-#ifdef _WIN32
-    constexpr std::int64_t kFrom1601To1970 = 11644473600LL * 1'000'000'000;
-    const auto since1970 = std::chrono::nanoseconds(ns - kFrom1601To1970);
-#else
     const auto since1970 = std::chrono::nanoseconds(ns);
-#endif
     std::filesystem::last_write_time(
         path, std::filesystem::file_time_type::clock::from_sys(
                   std::chrono::sys_time<std::chrono::nanoseconds>(since1970)));

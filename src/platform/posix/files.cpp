@@ -5,6 +5,7 @@
 
 #include "common/ascii.h"
 #include "common/error.h"
+#include "platform/file_commit.h"
 
 #include <cerrno>
 #include <climits>
@@ -123,7 +124,8 @@ mode_t defaultFileMode() {
 
 } // namespace
 
-fs::path resolvePath(const fs::path& path) {
+fs::path resolvePath(const FilePath& given) {
+    const fs::path& path = given;
     if (path.empty() || pathExists(path))
         return path;
     fs::path current = path.root_path();
@@ -151,18 +153,18 @@ fs::path resolvePath(const fs::path& path) {
     return current;
 }
 
-bool fileExists(const fs::path& path) {
+bool fileExists(const FilePath& path) {
     std::error_code ec;
     return fs::is_regular_file(resolvePath(path), ec);
 }
 
-Bytes readFile(const fs::path& path) {
+Bytes readFile(const FilePath& path) {
     struct stat st {};
     Fd fd(openForReading(path, st));
     return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), SIZE_MAX, path);
 }
 
-Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
+Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* size) {
     struct stat st {};
     Fd fd(openForReading(path, st));
     if (size)
@@ -170,7 +172,7 @@ Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* siz
     return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), count, path);
 }
 
-std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned char* out,
+std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
                                                 std::size_t count) {
     struct stat st {};
     const int raw = openRegular(path, st);
@@ -183,9 +185,9 @@ std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned c
     return readUpTo(fd.get(), out, count, path);
 }
 
-std::vector<std::string> folderFileNames(const fs::path& folder) {
+std::vector<std::string> folderFileNames(const FilePath& folder) {
     std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.c_str()), ::closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.path().c_str()), ::closedir);
     if (!d) {
         // A missing folder lists nothing; a path the system refuses is an error.
         if (errno == ENOENT || errno == ENOTDIR)
@@ -208,21 +210,21 @@ std::vector<std::string> folderFileNames(const fs::path& folder) {
     return names;
 }
 
-std::string caseTwinOf(const fs::path& path) {
-    if (path.empty() || pathExists(path))
+std::string caseTwinOf(const FilePath& path) {
+    if (path.path().empty() || pathExists(path))
         return {};
     const fs::path resolved = resolvePath(path);
     return pathExists(resolved) ? resolved.filename().string() : std::string();
 }
 
-bool isReadOnly(const fs::path& path) {
+bool isReadOnly(const FilePath& path) {
     struct stat st {};
     if (::stat(resolvePath(path).c_str(), &st) != 0)
         return false;
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-void setWritable(const fs::path& path, bool writable) {
+void setWritable(const FilePath& path, bool writable) {
     const fs::path real = resolvePath(path);
     struct stat st {};
     if (::stat(real.c_str(), &st) != 0)
@@ -397,38 +399,50 @@ void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
         throwIoError(errno, t.path);
 }
 
-void syncFolder(const fs::path& dir) {
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    Fd folder(fd);
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        throwIoError(errno, dir);
-}
-
 } // namespace
 
-void commitFiles(const std::vector<FileWrite>& files) {
-    std::vector<Target> targets;
-    targets.reserve(files.size());
-    for (const FileWrite& w : files)
-        targets.push_back(targetOf(w));
-    std::set<fs::path> folders;
-    for (const Target& t : targets)
-        folders.insert(t.path.has_parent_path() ? t.path.parent_path() : fs::path("."));
-    for (const fs::path& dir : folders)
-        removeStaleTemps(dir);
+namespace platform {
 
-    std::vector<Temp> temps(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        writeTemp(files[i], targets[i], temps[i]);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (::rename(temps[i].path.c_str(), targets[i].path.c_str()) != 0)
-            throwIoError(errno, targets[i].path);
-        temps[i].renamed = true;
-    }
-    for (const fs::path& dir : folders)
-        syncFolder(dir);
+struct PendingWrite::State {
+    FileWrite write;
+    Target target;
+    Temp temp;
+};
+
+PendingWrite::PendingWrite(const FileWrite& write)
+    : m_state(std::make_unique<State>(State{write, targetOf(write), {}})) {}
+PendingWrite::PendingWrite(PendingWrite&&) noexcept = default;
+PendingWrite& PendingWrite::operator=(PendingWrite&&) noexcept = default;
+PendingWrite::~PendingWrite() = default;
+
+const fs::path& PendingWrite::target() const {
+    return m_state->target.path;
 }
+
+void PendingWrite::writeTemporary() {
+    writeTemp(m_state->write, m_state->target, m_state->temp);
+}
+
+void PendingWrite::moveIntoPlace() {
+    Temp& temp = m_state->temp;
+    if (::rename(temp.path.c_str(), m_state->target.path.c_str()) != 0)
+        throwIoError(errno, m_state->target.path);
+    temp.renamed = true;
+}
+
+void removeStaleTemporaries(const fs::path& folder) {
+    removeStaleTemps(folder);
+}
+
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    Fd dir(fd);
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        throwIoError(errno, folder);
+}
+
+} // namespace platform
 
 } // namespace zantor

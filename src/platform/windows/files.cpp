@@ -5,6 +5,7 @@
 #include "common/files.h"
 
 #include "common/error.h"
+#include "platform/file_commit.h"
 #include "platform/windows/system_error.h"
 #include "platform/windows/wide_text.h"
 
@@ -118,21 +119,21 @@ Bytes readAtMost(const Handle& h, std::uintmax_t expected, std::size_t limit) {
 
 } // namespace
 
-fs::path resolvePath(const fs::path& path) {
+fs::path resolvePath(const FilePath& path) {
     return path;
 }
 
-bool fileExists(const fs::path& path) {
+bool fileExists(const FilePath& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !isFolder(attributes);
 }
 
-Bytes readFile(const fs::path& path) {
+Bytes readFile(const FilePath& path) {
     const Handle h = openForReading(path);
     return readAtMost(h, sizeOf(h), SIZE_MAX);
 }
 
-Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* size) {
+Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* size) {
     const Handle h = openForReading(path);
     const std::uintmax_t total = sizeOf(h);
     if (size)
@@ -140,7 +141,7 @@ Bytes readFileStart(const fs::path& path, std::size_t count, std::uintmax_t* siz
     return readAtMost(h, total, count);
 }
 
-std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned char* out,
+std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
                                                 std::size_t count) {
     if (isFolder(attributesOf(path)))
         return std::nullopt;
@@ -152,10 +153,10 @@ std::optional<std::size_t> readRegularFileStart(const fs::path& path, unsigned c
     return readUpTo(h, out, count);
 }
 
-std::vector<std::string> folderFileNames(const fs::path& folder) {
+std::vector<std::string> folderFileNames(const FilePath& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    const fs::path mask = folder / L"*";
+    const fs::path mask = folder.path() / L"*";
     HANDLE search = ::FindFirstFileExW(mask.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                        nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) {
@@ -176,24 +177,24 @@ std::vector<std::string> folderFileNames(const fs::path& folder) {
 
 // The file system ignores letter case: a path written in another case names the file
 // itself, never a twin of it.
-std::string caseTwinOf(const fs::path&) {
+std::string caseTwinOf(const FilePath&) {
     return {};
 }
 
-bool isReadOnly(const fs::path& path) {
+bool isReadOnly(const FilePath& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 // The read-only attribute, with the archive attribute that marks a changed file; the
 // hidden and system attributes the user set stay as they are.
-void setWritable(const fs::path& path, bool writable) {
+void setWritable(const FilePath& path, bool writable) {
     const DWORD attributes = attributesOf(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || isFolder(attributes))
         return;
     DWORD wanted = (attributes | FILE_ATTRIBUTE_ARCHIVE) & ~DWORD(FILE_ATTRIBUTE_NORMAL);
     wanted = writable ? wanted & ~DWORD(FILE_ATTRIBUTE_READONLY) : wanted | FILE_ATTRIBUTE_READONLY;
-    (void)::SetFileAttributesW(path.c_str(), wanted);
+    (void)::SetFileAttributesW(path.path().c_str(), wanted);
 }
 
 namespace {
@@ -355,22 +356,39 @@ void moveIntoPlace(const Target& t, Temp& temp) {
 
 } // namespace
 
-void commitFiles(const std::vector<FileWrite>& files) {
-    std::vector<Target> targets;
-    targets.reserve(files.size());
-    for (const FileWrite& w : files)
-        targets.push_back(targetOf(w));
-    std::set<fs::path> folders;
-    for (const Target& t : targets)
-        folders.insert(t.path.has_parent_path() ? t.path.parent_path() : fs::path(L"."));
-    for (const fs::path& dir : folders)
-        removeStaleTemps(dir);
+namespace platform {
 
-    std::vector<Temp> temps(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        writeTemp(files[i], targets[i], temps[i]);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        moveIntoPlace(targets[i], temps[i]);
+struct PendingWrite::State {
+    FileWrite write;
+    Target target;
+    Temp temp;
+};
+
+PendingWrite::PendingWrite(const FileWrite& write)
+    : m_state(std::make_unique<State>(State{write, targetOf(write), {}})) {}
+PendingWrite::PendingWrite(PendingWrite&&) noexcept = default;
+PendingWrite& PendingWrite::operator=(PendingWrite&&) noexcept = default;
+PendingWrite::~PendingWrite() = default;
+
+const fs::path& PendingWrite::target() const {
+    return m_state->target.path;
 }
+
+void PendingWrite::writeTemporary() {
+    writeTemp(m_state->write, m_state->target, m_state->temp);
+}
+
+void PendingWrite::moveIntoPlace() {
+    zantor::moveIntoPlace(m_state->target, m_state->temp);
+}
+
+void removeStaleTemporaries(const fs::path& folder) {
+    removeStaleTemps(folder);
+}
+
+// Each rename was written through to disk already.
+void syncFolder(const fs::path&) {}
+
+} // namespace platform
 
 } // namespace zantor

@@ -16,6 +16,17 @@
 
 namespace zantor::platform {
 
+namespace {
+
+// Windows counts 100-nanosecond ticks since 1601; in nanoseconds that passes the range of
+// 64 bits in 1893, so the times are given from 1970 as on other systems.
+std::int64_t nsSince1970(std::uint64_t ticksSince1601) {
+    constexpr std::int64_t kTicksFrom1601To1970 = 116'444'736'000'000'000;
+    return (static_cast<std::int64_t>(ticksSince1601) - kTicksFrom1601To1970) * 100;
+}
+
+} // namespace
+
 std::filesystem::path homeFolder() {
     if (const wchar_t* home = ::_wgetenv(L"USERPROFILE"); home && *home)
         return home;
@@ -67,20 +78,16 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
     id.device = info.dwVolumeSerialNumber;
     id.file = wide(info.nFileIndexHigh, info.nFileIndexLow);
     id.size = wide(info.nFileSizeHigh, info.nFileSizeLow);
-    // 100-nanosecond ticks since 1601.
-    id.modifiedNs = static_cast<std::int64_t>(wide(info.ftLastWriteTime.dwHighDateTime,
-                                                   info.ftLastWriteTime.dwLowDateTime)) *
-                    100;
-    id.changedNs = static_cast<std::int64_t>(basic.ChangeTime.QuadPart) * 100;
+    id.modifiedNs =
+        nsSince1970(wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+    id.changedNs = nsSince1970(static_cast<std::uint64_t>(basic.ChangeTime.QuadPart));
     return id;
 }
 
 std::int64_t fileClockNowNs() {
     FILETIME now{};
     ::GetSystemTimePreciseAsFileTime(&now);
-    return static_cast<std::int64_t>(std::uint64_t{now.dwHighDateTime} << 32 |
-                                     std::uint64_t{now.dwLowDateTime}) *
-           100;
+    return nsSince1970(std::uint64_t{now.dwHighDateTime} << 32 | std::uint64_t{now.dwLowDateTime});
 }
 
 } // namespace zantor::platform
