@@ -16,7 +16,7 @@ seconds="${FUZZ_SECONDS:-60}"
 runs="${FUZZ_RUNS:-300000}"
 seed="${FUZZ_SEED:-1}"
 cmake --workflow --preset fuzz
-for target in writeback line_buffer; do
+for target in writeback line_buffer csv; do
   # New inputs go to a folder of the build; the seeds in the tree stay as they are.
   work="build/fuzz/corpus-$target"
   mkdir -p "$work"

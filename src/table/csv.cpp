@@ -3,54 +3,82 @@
 
 #include "common/error.h"
 
-#include <csv.h>
-#include <memory>
+#include <cstddef>
 
 namespace zantor {
 
 namespace {
 
-struct Collector {
-    std::vector<CsvRecord> records;
-    CsvRecord current;
-};
-
-void onField(void* data, std::size_t size, void* target) {
-    auto* c = static_cast<Collector*>(target);
-    c->current.emplace_back(data ? static_cast<const char*>(data) : "", data ? size : 0);
-}
-
-void onRecordEnd(int, void* target) {
-    auto* c = static_cast<Collector*>(target);
-    c->records.push_back(std::move(c->current));
-    c->current.clear();
-}
-
-// Spaces are data: a spreadsheet's " 12" is not "12".
-int noSpace(unsigned char) {
-    return 0;
-}
-
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+[[noreturn]] void badQuote(std::size_t record) {
+    throw Error("CSV record " + std::to_string(record) +
+                ": a quote is not closed, or stands inside a field that is not quoted");
+}
 
 } // namespace
 
+// Read by hand rather than through a CSV library: Debian builds none for the Windows
+// target, and one reader must serve every platform.
 std::vector<CsvRecord> readCsv(std::string_view text, char delimiter) {
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
-    csv_parser parser;
-    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
-        throw Error("Out of memory");
-    std::unique_ptr<csv_parser, void (*)(csv_parser*)> guard(&parser, csv_free);
-    csv_set_delim(&parser, static_cast<unsigned char>(delimiter));
-    csv_set_space_func(&parser, noSpace);
-    Collector c;
-    const std::size_t done = csv_parse(&parser, text.data(), text.size(), onField, onRecordEnd, &c);
-    const bool ok = done == text.size() && csv_fini(&parser, onField, onRecordEnd, &c) == 0;
-    if (!ok)
-        throw Error("CSV record " + std::to_string(c.records.size() + 1) +
-                    ": a quote is not closed, or stands inside a field that is not quoted");
-    return std::move(c.records);
+    std::vector<CsvRecord> records;
+    CsvRecord current;
+    std::string field;
+    bool inRecord = false; // a line with no characters at all is no record
+    const char specialChars[] = {delimiter, '"', '\r', '\n'};
+    const std::string_view specials(specialChars, sizeof specialChars);
+    std::size_t i = 0;
+    const auto endRecord = [&] {
+        current.push_back(std::move(field));
+        field.clear();
+        records.push_back(std::move(current));
+        current.clear();
+        inRecord = false;
+    };
+    while (i < text.size()) {
+        const char ch = text[i];
+        if (ch == '\r' || ch == '\n') {
+            i += ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+            if (inRecord)
+                endRecord();
+            continue;
+        }
+        inRecord = true;
+        if (ch == delimiter) {
+            current.push_back(std::move(field));
+            field.clear();
+            ++i;
+        } else if (ch == '"' && field.empty()) {
+            // A quoted field runs to the quote not doubled; it must end the field.
+            for (++i;; ++i) {
+                if (i == text.size())
+                    badQuote(records.size() + 1);
+                if (text[i] != '"') {
+                    field += text[i];
+                } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                    field += '"';
+                    ++i;
+                } else {
+                    break;
+                }
+            }
+            ++i;
+            if (i < text.size() && text[i] != delimiter && text[i] != '\r' && text[i] != '\n')
+                badQuote(records.size() + 1);
+        } else if (ch == '"') {
+            badQuote(records.size() + 1);
+        } else {
+            const std::size_t end = text.find_first_of(specials, i);
+            const std::size_t stop = end == std::string_view::npos ? text.size() : end;
+            field.append(text.substr(i, stop - i));
+            i = stop;
+        }
+    }
+    if (inRecord)
+        endRecord();
+    return records;
 }
 
 std::string csvRecord(const CsvRecord& fields, char delimiter, std::string_view lineEnd) {
@@ -61,7 +89,9 @@ std::string csvRecord(const CsvRecord& fields, char delimiter, std::string_view 
             out += delimiter;
         const bool quote =
             f.find_first_of(std::string{delimiter, '"', '\r', '\n'}) != std::string::npos ||
-            (!f.empty() && (f.front() == ' ' || f.back() == ' '));
+            (!f.empty() && (f.front() == ' ' || f.back() == ' ')) ||
+            // A lone empty field written bare would be a blank line, which reads as none.
+            (fields.size() == 1 && f.empty());
         if (!quote) {
             out += f;
             continue;

@@ -17,7 +17,8 @@ using CsvRecord = std::vector<std::string>;
 std::vector<CsvRecord> readCsv(std::string_view text, char delimiter = ',');
 
 /// One record as CSV: a field is quoted when it holds the delimiter, a quote, a line
-/// break or space at either end, with its quotes doubled; `lineEnd` follows it.
+/// break or space at either end, or is the only field and empty, with its quotes
+/// doubled; `lineEnd` follows it.
 std::string csvRecord(const CsvRecord& fields, char delimiter = ',',
                       std::string_view lineEnd = "\r\n");
 

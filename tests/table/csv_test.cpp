@@ -29,7 +29,8 @@ TEST(Csv, readsWhatSpreadsheetsWrite) {
 }
 
 TEST(Csv, unclosedOrStrayQuoteIsAnError) {
-    for (const char* text : {"a,b\n\"open,c\n", "a,b\nc,d\"e\"\n"})
+    for (const char* text :
+         {"a,b\n\"open,c\n", "a,b\nc,d\"e\"\n", "a,b\n\"c\"d,e\n", "a\n\n\"c\" ,d\n"})
         EXPECT_NE(test::errorOf([&] { readCsv(text); }).find("CSV record 2"), std::string::npos)
             << text;
 }
@@ -39,4 +40,5 @@ TEST(Csv, writtenRecordsReadBack) {
     EXPECT_EQ(csvRecord({"a", "b,c"}), "a,\"b,c\"\r\n");
     EXPECT_EQ(readCsv(csvRecord(fields) + csvRecord(fields)), (Records{fields, fields}));
     EXPECT_EQ(readCsv(csvRecord(fields, '\t', "\n"), '\t'), Records{fields});
+    EXPECT_EQ(readCsv(csvRecord({""}) + csvRecord({"x"})), (Records{{""}, {"x"}}));
 }
