@@ -2,9 +2,10 @@
 # The Windows zip against the Linux build: unpacks zantor-cli-*-windows-x86_64.zip, checks
 # that it holds the program, the README and the license notice and that the program needs
 # no DLL beside it, then runs it under Wine in a scratch Wine prefix (a registry of its
-# own) and checks that show, set, lookup, list and settings give what the Linux zantor-cli
-# gives for the sample world. Before comparing, the current folder, the path separator
-# (JSON-escaped "\\" on Windows) and the letter case of paths are made alike.
+# own) and checks that show, set, lookup, list, export, import and settings give what the
+# Linux zantor-cli gives for the sample world. Before comparing, the current folder, the
+# path separator (JSON-escaped "\\" on Windows) and the letter case of paths are made
+# alike.
 #
 # Usage: scripts/windows-check.sh [ZIP] [LINUX_CLI]
 #   (defaults: build/windows-package/zantor-cli-*-windows-x86_64.zip, build/release/src/cli/zantor-cli)
@@ -114,6 +115,31 @@ done
 # Unix permission bits, so the unit tests check it there (isReadOnly), not this script.
 same "show after set" show "$weapon" --msg-dir files
 
+step="comparing export and import"
+same "export" export items --msg-dir files -o table.csv
+cmp -s "$work/linux/table.csv" "$work/windows/table.csv" || fail "the exported CSV differs"
+same "import of the unchanged table" import table.csv --dir items --msg-dir files --dry-run
+# One price and one name changed in a copy, as a spreadsheet would, then imported.
+for side in linux windows; do
+  python3 - "$work/$side/table.csv" "$work/$side/edited.csv" <<'PY'
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8")))
+head = rows[0]
+rows[1][head.index("priceField")] = "321"
+rows[1][head.index("nameField")] = "Imported name"
+csv.writer(open(sys.argv[2], "w", newline="", encoding="utf-8"), lineterminator="\r\n").writerows(rows)
+PY
+done
+same "import --dry-run" import edited.csv --dir items --msg-dir files --dry-run
+same "import" import edited.csv --dir items --msg-dir files
+for item in "$work"/linux/items/*; do
+  file="items/$(basename "$item")"
+  cmp -s "$item" "$work/windows/$file" || fail "$file differs after import"
+done
+for file in files/pro_item.msg; do
+  cmp -s "$work/linux/$file" "$work/windows/$file" || fail "$file differs after import"
+done
+
 step="comparing settings"
 same "settings with no stored values" settings
 mkdir -p "$XDG_CONFIG_HOME/zantor-store/Software/Morvale/Zantor"
@@ -127,4 +153,4 @@ key='HKCU\Software\Morvale\Zantor'
 "$wine" reg add "$key" /v 'Default Open Directory' /t REG_SZ /d 'my items' /f >/dev/null
 same "settings with stored values" settings
 
-echo "zantor-cli.exe under Wine gives the Linux results: show of $count items, lookup, list, set, settings"
+echo "zantor-cli.exe under Wine gives the Linux results: show of $count items, lookup, list, set, export, import, settings"

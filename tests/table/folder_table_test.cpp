@@ -191,7 +191,8 @@ TEST(FolderTable, aFailedItemFileIsReportedAndTheOthersAreSaved) {
     EXPECT_EQ(report.failed[0].first, "armor.pro");
     EXPECT_EQ(report.failed[1].first, "key.pro");
     EXPECT_EQ(report.failed[1].second,
-              w.item("key.pro") + " was changed on disk since it was read; nothing was written");
+              joinPath(w.items(), "key.pro") +
+                  " was changed on disk since it was read; nothing was written");
     EXPECT_EQ(readAll(w.item("key.pro")), key);
     EXPECT_EQ(report.saved, std::vector<std::string>{"weapon.pro"});
     EXPECT_TRUE(t.rowChanged(rowOf(t, "armor.pro")));
