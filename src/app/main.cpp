@@ -9,10 +9,11 @@ int main(int argc, char** argv) {
     zantor::setUpEditorApplication(app);
     zantor::EditorWindows windows(zantor::openUserSettingsStore());
     windows.main.show();
-    // zantor --table DIR: the folder as one table, beside the editor.
+    // zantor --table [DIR]: the folder as one table, beside the editor; without DIR, the
+    // item browser's folder, as Ctrl+T shows it.
     const QStringList args = QApplication::arguments();
     const auto at = args.indexOf(QStringLiteral("--table"));
-    if (at > 0 && at + 1 < args.size())
-        windows.main.showFolderTable(args[at + 1]);
+    if (at > 0)
+        windows.main.showFolderTable(at + 1 < args.size() ? args[at + 1] : QString());
     return QApplication::exec();
 }

@@ -2,11 +2,11 @@
 // check: what in a folder of items the game would trip over, for modders' scripts.
 #include "check/check.h"
 #include "cli/cli.h"
+#include "common/error.h"
 #include "common/files.h"
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -55,9 +55,11 @@ std::string parse(Args args, Options& o) {
     }
     if (o.folder.empty() || o.msgDir.empty())
         return "expected a folder and --msg-dir (see --help)";
-    std::error_code ec;
-    if (!std::filesystem::is_directory(pathFromUtf8(o.folder), ec))
-        return "'" + o.folder + "' is not a folder";
+    try {
+        requireFolder(o.folder);
+    } catch (const Error& e) {
+        return e.what();
+    }
     return {};
 }
 

@@ -2,6 +2,7 @@
 // The parts of common/files.h that every system shares; the rest is in src/platform.
 #include "common/files.h"
 
+#include "common/error.h"
 #include "platform/file_commit.h"
 
 #include <set>
@@ -28,6 +29,12 @@ fs::path pathFromUtf8(std::string_view text) {
 std::string utf8Of(const fs::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+void requireFolder(const std::string& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(resolvePath(folder), ec))
+        throw Error("'" + folder + "' is not a folder");
 }
 
 std::string currentDirectory() {

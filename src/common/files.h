@@ -54,6 +54,11 @@ std::filesystem::path resolvePath(const FilePath& path);
 /// True when a regular file (not a folder) exists at the resolved path.
 bool fileExists(const FilePath& path);
 
+/// Throws Error "'<folder>' is not a folder" unless a folder exists at the resolved
+/// path: a mistyped folder is an error where a whole folder is asked for, not an
+/// empty one.
+void requireFolder(const std::string& folder);
+
 /// The whole file, which must be a regular file: a folder fails with "File access
 /// denied", a device, FIFO or socket with "<path> is not a regular file", without
 /// blocking. Memory is bounded by the file's size. Throws Error with the run-time

@@ -277,6 +277,9 @@ FolderTable::FolderTable(const TableSource& source,
     request.all = source.all;
     // The item browser's files in its order of file names; each file is read once.
     std::vector<ListEntry> files;
+    // An empty folder is the browser's top folder, as in the item list.
+    if (!source.folder.empty())
+        requireFolder(source.folder);
     try {
         for (std::string& name : itemFileNames(source.folder))
             files.push_back({name, std::move(name)});

@@ -101,8 +101,8 @@ class FolderTable {
 public:
     /// Lists the folder as the item browser does (by file name, under the type
     /// filters), reads every item and its name and description. Items that cannot
-    /// be read are left out and named in readProblems(). Throws Error when
-    /// pro_item.msg cannot be read.
+    /// be read are left out and named in readProblems(). Throws Error when the
+    /// folder is not a folder or pro_item.msg cannot be read.
     explicit FolderTable(
         const TableSource& source,
         const std::function<void(std::size_t done, std::size_t total)>& progress = {});

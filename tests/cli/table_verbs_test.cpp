@@ -56,6 +56,7 @@ TEST(CliExport, badArgumentsAndUnreadableItemsAreErrors) {
         {"export", w.items(), "--msg-dir", w.files(), "--types", "gun"},
         {"export", w.items(), "--msg-dir", w.dir.file("nowhere")},
         {"export", w.items(), "--msg-dir", w.files()}, // short.pro cannot be read
+        {"export", w.dir.file("nowhere"), "--msg-dir", w.files()},
     };
     for (const auto& args : cases) {
         const auto r = runCli(args);

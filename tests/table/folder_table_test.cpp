@@ -206,6 +206,14 @@ TEST(FolderTable, unreadableItemsAreNamedAndLeftOut) {
     EXPECT_EQ(t.rowCount(), 4u);
     ASSERT_EQ(t.readProblems().size(), 1u);
     EXPECT_EQ(t.readProblems()[0], "short.pro: Read beyond end of file");
+
+    // A folder that is not there, or is a file, is an error rather than an empty table.
+    for (const std::string& folder : {w.dir.file("nowhere"), w.item("key.pro")}) {
+        TableSource s;
+        s.folder = folder;
+        s.paths = w.paths();
+        EXPECT_EQ(errorOf([&] { FolderTable{s}; }), "'" + folder + "' is not a folder");
+    }
 }
 
 TEST(FolderTable, numbersAddAndMultiplyWithinTheFormsRange) {
