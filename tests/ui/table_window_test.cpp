@@ -353,3 +353,14 @@ TEST(FolderTableFromEditor, ctrlTOpensTheFolderWithTheBrowsersFiltersAndARowOpen
     }));
     table->close();
 }
+
+TEST(FolderTableFromEditor, aFolderThatIsNotThereIsAnErrorAndNoTable) {
+    UiWorld u;
+    u.show();
+    const QString nowhere = QString::fromStdString(u.dir.file("nowhere"));
+    clearAndType(u.control<QLineEdit>("dirField"), nowhere);
+    QTest::keyClick(u.main.get(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(u.main->findChild<TableWindow*>(), nullptr);
+    ASSERT_EQ(u.dialogs.errors.size(), 1);
+    EXPECT_EQ(u.dialogs.errors[0], "'" + nowhere + "' is not a folder");
+}
