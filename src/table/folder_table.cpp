@@ -287,7 +287,7 @@ FolderTable::FolderTable(const TableSource& source,
         m_readProblems.push_back(e.what());
     }
     sortEntries(files);
-    const std::string folder = resolvePath(source.folder).string();
+    const std::string folder = utf8Of(resolvePath(source.folder));
     m_rows.reserve(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         TableRow row;
@@ -467,7 +467,7 @@ FolderTable::SaveReport FolderTable::saveAll(BatchWrite whole) {
         bool withTexts = false;
     };
     SaveReport report;
-    const std::string folder = resolvePath(m_source.folder).string();
+    const std::string folder = utf8Of(resolvePath(m_source.folder));
     std::deque<Pending> pending; // stays in place: the batch points into it
     std::vector<BatchItem> batch;
     for (std::size_t r = 0; r < m_rows.size(); ++r) {

@@ -4,23 +4,15 @@
 // starts with a byte-order mark, as a file would, so that a first field beginning
 // with one keeps it.)
 #include "common/error.h"
+#include "fuzz_check.h"
 #include "table/csv.h"
 
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <vector>
 
 using namespace zantor;
-
-namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
+using zantor::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);

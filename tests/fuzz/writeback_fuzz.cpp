@@ -2,24 +2,20 @@
 // The name and description write-back on any pro_item.msg: it either refuses, or
 // the new file reads both texts back and every other entry as before.
 #include "common/error.h"
+#include "fuzz_check.h"
 #include "texts/encoding.h"
 #include "texts/item_texts.h"
 #include "texts/line_buffer.h"
 #include "texts/message_lookup.h"
 
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <vector>
 
 using namespace zantor;
+using zantor::fuzz::check;
 
 namespace {
-
-void check(bool ok) {
-    if (!ok)
-        std::abort();
-}
 
 // The ids of the whole entries of `file`: those that the lookup finds at the start of a
 // line and whose text closes on that line. (An entry without a text of its own takes
