@@ -138,4 +138,10 @@ TEST(CliPaths, foldersAndFilesNamedBeyondAsciiAreListedReadAndWritten) {
     r = runCli({"set", path, "--save-as", copy, "priceField=250"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(get32(readAll(copy), 48), 250);
+    // The folder as one table.
+    dir.write("Wäffen Ω/Téxte/pro_item.msg", std::string("{100}{}{Blade}\n"));
+    r = runCli(
+        {"export", folder, "--msg-dir", dir.file("Wäffen Ω/Téxte"), "--columns", "priceField"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("file,priceField\r\ncopie ß.pro,250\r\népée€.pro,")) << r.out;
 }
