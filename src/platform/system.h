@@ -4,6 +4,7 @@
 // What the core asks of the operating system beyond the standard library. Each system
 // has its own implementation in a folder of its own beside this header.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -30,6 +31,12 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
 
 /// The time now, in nanoseconds since the epoch of FileIdentity's times.
 std::int64_t fileClockNowNs();
+
+/// Asks the system to back a large buffer that is about to be filled with large pages:
+/// filling tens of megabytes page by page otherwise costs a fault per small page and
+/// many address-translation misses, which in a virtual machine take longer than the
+/// copying itself. A hint only; nothing changes where the system has no such pages.
+void preferLargePages(void* data, std::size_t size);
 
 /// The user's home folder. Throws Error when the system names none.
 std::filesystem::path homeFolder();

@@ -5,6 +5,7 @@
 #include "common/files.h"
 #include "texts/encoding.h"
 #include "texts/message_lookup.h"
+#include "platform/system.h"
 
 #include <algorithm>
 #include <cstring>
@@ -51,6 +52,7 @@ private:
 std::vector<std::size_t> lineStarts(std::string_view text) {
     std::vector<std::size_t> starts;
     starts.reserve(text.size() / 32 + 2);
+    platform::preferLargePages(starts.data(), starts.capacity() * sizeof(std::size_t));
     BreakFinder breaks(text);
     for (std::size_t start = 0; start < text.size();) {
         starts.push_back(start);
@@ -235,6 +237,7 @@ void LineBuffer::pieceBytes(const Piece& piece, std::size_t at, std::size_t coun
 void LineBuffer::bytesInto(std::string& out) const {
     out.clear();
     out.reserve(m_source.size() + 64);
+    platform::preferLargePages(out.data(), out.capacity());
     std::size_t at = 0;
     for (const Piece& piece : m_pieces) {
         pieceBytes(piece, at, piece.count, [&](std::string_view bytes) { out.append(bytes); });

@@ -6,6 +6,7 @@
 #include "common/ascii.h"
 #include "common/error.h"
 #include "platform/file_commit.h"
+#include "platform/system.h"
 
 #include <cerrno>
 #include <climits>
@@ -104,7 +105,11 @@ std::size_t readUpTo(int fd, unsigned char* out, std::size_t count, const fs::pa
 Bytes readAtMost(int fd, std::size_t expected, std::size_t limit, const fs::path& path) {
     if (limit == 0)
         return {};
-    Bytes data(std::min(expected, limit - 1) + 1);
+    const std::size_t first = std::min(expected, limit - 1) + 1;
+    Bytes data;
+    data.reserve(first);
+    platform::preferLargePages(data.data(), first);
+    data.resize(first);
     std::size_t size = 0;
     for (;;) {
         size += readUpTo(fd, data.data() + size, data.size() - size, path);

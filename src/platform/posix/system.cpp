@@ -5,11 +5,26 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <cstdint>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace zantor::platform {
+
+void preferLargePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    // Only whole large pages inside the buffer: the advice applies to pages, and its
+    // neighbours' memory is not ours to advise.
+    constexpr std::uintptr_t kLarge = std::uintptr_t{2} << 20;
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + kLarge - 1) & ~(kLarge - 1);
+    const std::uintptr_t last = (begin + size) & ~(kLarge - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
 
 std::filesystem::path homeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home)

@@ -27,6 +27,9 @@ std::int64_t nsSince1970(std::uint64_t ticksSince1601) {
 
 } // namespace
 
+// Large pages need a privilege that users rarely hold: small pages it is.
+void preferLargePages(void*, std::size_t) {}
+
 std::filesystem::path homeFolder() {
     if (const wchar_t* home = ::_wgetenv(L"USERPROFILE"); home && *home)
         return home;
