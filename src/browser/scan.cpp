@@ -10,16 +10,24 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace zantor {
 
 namespace {
 
-// Reads the scan header; false for files that are passed over (folders, anything
-// that is not a regular file, files shorter than the header).
-bool readScanHeader(const std::string& path, unsigned char (&header)[kScanHeaderSize]) {
-    const auto size = readRegularFileStart(path, header, kScanHeaderSize);
+// Reads the scan header of file `index`; false for files that are passed over
+// (folders, anything that is not a regular file, files shorter than the header).
+bool readScanHeader(const FolderFiles& files, std::size_t index,
+                    unsigned char (&header)[kScanHeaderSize]) {
+    const auto size = files.readStart(index, header, kScanHeaderSize);
     return size && *size == kScanHeaderSize;
+}
+
+FolderFiles itemFiles(const std::string& folder) {
+    FolderFiles files(resolvePath(folder.empty() ? std::string(1, kSeparator) : folder));
+    files.keepIf([](const std::string& name) { return isItemFileName(name); });
+    return files;
 }
 
 } // namespace
@@ -33,10 +41,7 @@ bool isItemFileName(std::string_view name) {
 }
 
 std::vector<std::string> itemFileNames(const std::string& folder) {
-    std::vector<std::string> names =
-        folderFileNames(resolvePath(folder.empty() ? std::string(1, kSeparator) : folder));
-    std::erase_if(names, [](const std::string& name) { return !isItemFileName(name); });
-    return names;
+    return itemFiles(folder).names();
 }
 
 std::array<bool, 7> typesFromList(std::string_view list) {
@@ -80,29 +85,30 @@ void sortEntries(std::vector<ListEntry>& entries) {
 ScanResult scanFolder(const ScanRequest& request,
                       const std::function<void(std::size_t, std::size_t)>& progress) {
     ScanResult result;
-    std::vector<std::string> names;
+    std::optional<FolderFiles> files;
     try {
-        names = itemFileNames(request.folder);
+        files.emplace(itemFiles(request.folder));
     } catch (const std::exception& e) {
         result.error = e.what();
         return result;
     }
+    const std::vector<std::string>& names = files->names();
     if (progress)
         progress(0, names.size());
+    result.entries.reserve(names.size());
     std::shared_ptr<const MessageSnapshot> messages; // one state of the file for the whole scan
-    const std::string folder = utf8Of(resolvePath(request.folder));
     unsigned char header[kScanHeaderSize];
     try {
         for (std::size_t i = 0; i < names.size(); ++i) {
             const std::string& name = names[i];
-            if (readScanHeader(joinPath(folder, name), header) &&
-                admits(request, header[kTypeByteOffset])) {
+            if (readScanHeader(*files, i, header) && admits(request, header[kTypeByteOffset])) {
                 if (request.withNames) {
                     if (!messages)
                         messages = currentMessages(request.proItemMsg);
                     const std::string id = std::to_string(readInt32(header, 4));
-                    result.entries.push_back(
-                        {decodeWindows1252(messages->lookup(id)) + " - " + name, name});
+                    std::string text = decodeWindows1252(messages->lookup(id));
+                    text.append(" - ").append(name);
+                    result.entries.push_back({std::move(text), name});
                 } else {
                     result.entries.push_back({name, name});
                 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,6 +80,45 @@ std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned c
 /// entries it reports as folders or special files. A folder that does not exist
 /// gives none; one the system refuses (a path too long, no access) throws Error.
 std::vector<std::string> folderFileNames(const FilePath& folder);
+
+/// A folder held open for reading the start of many of its files: each is opened by
+/// its name within the folder, not by walking its whole path, and one that the listing
+/// reports as a regular file is not asked about again before it is read.
+class FolderFiles {
+public:
+    /// The names as folderFileNames lists them. Throws as folderFileNames.
+    explicit FolderFiles(const FilePath& folder);
+    FolderFiles(FolderFiles&&) noexcept;
+    FolderFiles& operator=(FolderFiles&&) noexcept;
+    ~FolderFiles();
+
+    const std::vector<std::string>& names() const { return m_names; }
+    /// Keeps the names for which `keep` is true, in their order.
+    template <class Keep> void keepIf(Keep&& keep) {
+        std::size_t to = 0;
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (!keep(std::as_const(m_names[i])))
+                continue;
+            if (to != i) {
+                m_names[to] = std::move(m_names[i]);
+                m_listedRegular[to] = m_listedRegular[i];
+            }
+            ++to;
+        }
+        m_names.resize(to);
+        m_listedRegular.resize(to);
+    }
+    /// readRegularFileStart of the file names()[index].
+    std::optional<std::size_t> readStart(std::size_t index, unsigned char* out,
+                                         std::size_t count) const;
+
+private:
+    std::filesystem::path m_folder;
+    std::vector<std::string> m_names;
+    std::vector<bool> m_listedRegular; // no link, no kind left unknown
+    struct Handle;                     // the open folder, where the system has one
+    std::unique_ptr<Handle> m_handle;
+};
 
 /// The name of the existing file that `path` would be written over although it is
 /// spelt in another letter case ("KNIFE.PRO" for "knife.pro"), or "" when the path

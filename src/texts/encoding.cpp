@@ -194,43 +194,55 @@ std::string encodeWindows1252Exactly(std::string_view utf8, std::string_view wha
 
 namespace {
 
-// One unit of a sort key: three bytes, never all zero, so that a shorter key that
-// ends in a run of three zero bytes comes first.
+// One unit of a sort key, plus one so that none of its bytes is zero, in as few bytes
+// as UTF-8 would take, whose bytes compare as the numbers do: a key that ends where
+// another goes on has a zero byte there and comes first.
 void appendSortUnit(std::string& key, std::uint32_t unit) {
-    ++unit;
-    key += static_cast<char>(unit >> 16);
-    key += static_cast<char>((unit >> 8) & 0xFF);
-    key += static_cast<char>(unit & 0xFF);
+    const std::uint32_t v = unit + 1;
+    if (v < 0x80) {
+        key += static_cast<char>(v);
+    } else if (v < 0x800) {
+        key += static_cast<char>(0xC0 | (v >> 6));
+        key += static_cast<char>(0x80 | (v & 0x3F));
+    } else if (v < 0x10000) {
+        key += static_cast<char>(0xE0 | (v >> 12));
+        key += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+        key += static_cast<char>(0x80 | (v & 0x3F));
+    } else {
+        key += static_cast<char>(0xF0 | (v >> 18));
+        key += static_cast<char>(0x80 | ((v >> 12) & 0x3F));
+        key += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+        key += static_cast<char>(0x80 | (v & 0x3F));
+    }
 }
 
-} // namespace
-
-std::string readerSortKey(std::string_view utf8) {
-    // Each character as its Windows-1252 byte, or above every byte when it has none.
-    std::vector<std::uint32_t> units;
-    units.reserve(utf8.size());
+// Each character of `utf8` as its Windows-1252 byte, or above every byte when it has none.
+template <class Each> void forEachSortUnit(std::string_view utf8, Each&& each) {
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t start = i;
         const std::int32_t c = nextCodePoint(utf8, i);
         const int byte =
             c < 0 ? static_cast<unsigned char>(utf8[start]) : toByte(static_cast<char32_t>(c));
-        units.push_back(byte >= 0 ? static_cast<std::uint32_t>(byte)
-                                  : 0x100 + static_cast<std::uint32_t>(c));
+        each(byte >= 0 ? static_cast<std::uint32_t>(byte) : 0x100 + static_cast<std::uint32_t>(c));
     }
+}
+
+} // namespace
+
+std::string readerSortKey(std::string_view utf8) {
     std::string key;
-    key.reserve(units.size() * 7 + 3);
-    for (const std::uint32_t unit : units) {
+    key.reserve(utf8.size() * 3 + 1);
+    forEachSortUnit(utf8, [&](std::uint32_t unit) {
         if (unit > 0xFF) {
             appendSortUnit(key, unit);
-            continue;
+            return;
         }
         const SortLetters& letters = kSortLetters[unit];
         for (unsigned char k = 0; k < letters.count; ++k)
             appendSortUnit(key, letters.letters[k]);
-    }
-    key.append(3, '\0');
-    for (const std::uint32_t unit : units)
-        appendSortUnit(key, unit);
+    });
+    key += '\0';
+    forEachSortUnit(utf8, [&](std::uint32_t unit) { appendSortUnit(key, unit); });
     return key;
 }
 

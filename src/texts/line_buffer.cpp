@@ -3,9 +3,9 @@
 
 #include "common/error.h"
 #include "common/files.h"
+#include "platform/system.h"
 #include "texts/encoding.h"
 #include "texts/message_lookup.h"
-#include "platform/system.h"
 
 #include <algorithm>
 #include <cstring>

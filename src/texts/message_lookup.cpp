@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -21,6 +24,9 @@ constexpr char kEndOfFile = 0x1A; // Ctrl-Z: the text reader stops there
 // Ids longer than this are searched for in the bytes rather than indexed: callers
 // build ids of at most a sign, ten digits and two appended ones.
 constexpr std::size_t kMaxIndexedId = 32;
+
+// How far into a file the snapshot's index reaches: its positions are 32-bit.
+constexpr std::size_t kMaxIndexedBytes = 0xFFFFFFFF;
 
 // Whether a group's content goes into the snapshot's index: numbers only, as the ids
 // the callers build are, so that names and descriptions cost no entry. Other ids
@@ -306,13 +312,85 @@ std::string lookupMessage(const std::string& path, std::string_view id) {
     return currentMessages(path)->lookup(id);
 }
 
+// The ids of a snapshot's index, by where their text lies in the file: one block of
+// slots probed in turn, since a large file holds hundreds of thousands of ids and an
+// allocation for each costs more than reading them.
+class MessageSnapshot::Index {
+public:
+    /// The position stored for `id`, whose text is to be compared in `text`.
+    std::optional<std::size_t> find(std::string_view text, std::string_view id) const {
+        if (m_slots.empty())
+            return std::nullopt;
+        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(id));
+        for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
+            const Slot& slot = m_slots[i];
+            if (slot.keySize == 0)
+                return std::nullopt;
+            if (slot.hash == hash && text.substr(slot.keyStart, slot.keySize) == id)
+                return slot.value;
+        }
+    }
+    /// Stores `value` for the id text[keyStart, keyStart + keySize) unless it has one.
+    void insert(std::string_view text, std::size_t keyStart, std::size_t keySize,
+                std::size_t value) {
+        if ((m_used + 1) * 2 > m_slots.size())
+            grow();
+        const std::string_view id = text.substr(keyStart, keySize);
+        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(id));
+        for (std::size_t i = hash & mask();; i = (i + 1) & mask()) {
+            Slot& slot = m_slots[i];
+            if (slot.keySize == 0) {
+                slot = {static_cast<std::uint32_t>(keyStart), static_cast<std::uint32_t>(value),
+                        hash, static_cast<std::uint32_t>(keySize)};
+                ++m_used;
+                return;
+            }
+            if (slot.hash == hash && text.substr(slot.keyStart, slot.keySize) == id)
+                return;
+        }
+    }
+
+private:
+    // Positions in 32 bits keep a slot small (see kMaxIndexedBytes).
+    struct Slot {
+        std::uint32_t keyStart = 0;
+        std::uint32_t value = 0;
+        std::uint32_t hash = 0;
+        std::uint32_t keySize = 0; // 0 for an empty slot: ids are never empty
+    };
+    std::size_t mask() const { return m_slots.size() - 1; }
+    void grow() {
+        const std::size_t size = m_slots.empty() ? 64 : m_slots.size() * 2;
+        std::vector<Slot> old;
+        old.reserve(size);
+        platform::preferLargePages(old.data(), size * sizeof(Slot));
+        old.resize(size);
+        old.swap(m_slots);
+        for (const Slot& slot : old) {
+            if (slot.keySize == 0)
+                continue;
+            std::size_t i = slot.hash & mask();
+            while (m_slots[i].keySize != 0)
+                i = (i + 1) & mask();
+            m_slots[i] = slot;
+        }
+    }
+    std::vector<Slot> m_slots; // a power of two of them, at most half used
+    std::size_t m_used = 0;
+};
+
+MessageSnapshot::MessageSnapshot(MessageSnapshot&&) noexcept = default;
+MessageSnapshot& MessageSnapshot::operator=(MessageSnapshot&&) noexcept = default;
+MessageSnapshot::~MessageSnapshot() = default;
+
 MessageSnapshot::MessageSnapshot(const std::string& path) : MessageSnapshot(readFile(path)) {}
 
 MessageSnapshot MessageSnapshot::fromBytes(std::string_view fileBytes) {
     return MessageSnapshot(Bytes(fileBytes.begin(), fileBytes.end()));
 }
 
-MessageSnapshot::MessageSnapshot(Bytes bytes) : m_bytes(std::move(bytes)) {
+MessageSnapshot::MessageSnapshot(Bytes bytes)
+    : m_bytes(std::move(bytes)), m_firstGroupEnd(std::make_unique<Index>()) {
     m_size = untilEndOfFile(asText(m_bytes)).size();
 }
 
@@ -324,11 +402,14 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
     const std::string_view all = text();
     if (!indexedId(id))
         return lookupMessageIn(all, id);
-    if (const auto it = m_firstGroupEnd.find(id); it != m_firstGroupEnd.end())
-        return textAfter(all, it->second);
+    if (const auto at = m_firstGroupEnd->find(all, id))
+        return textAfter(all, *at);
     // Meet the brace groups in the order the lookup meets them, up to the first that
     // holds the id; a group left open at the end is left out, as a match on it yields
     // the empty text.
+    // Beyond what a slot's positions reach, the bytes are searched instead.
+    if (all.size() > kMaxIndexedBytes)
+        return lookupMessageIn(all, id);
     while (m_indexed < all.size()) {
         const std::size_t open = all.find('{', m_indexed);
         const std::size_t close = open == std::string_view::npos ? open : all.find('}', open + 1);
@@ -338,8 +419,11 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
         }
         m_indexed = close + 1;
         const std::string_view content = all.substr(open + 1, close - open - 1);
-        if (indexedId(content) && m_firstGroupEnd.try_emplace(content, close + 1).second &&
-            content == id)
+        if (!indexedId(content))
+            continue;
+        // An id met before keeps its first position; `id` itself was not met before.
+        m_firstGroupEnd->insert(all, open + 1, content.size(), close + 1);
+        if (content == id)
             return textAfter(all, close + 1);
     }
     return {};

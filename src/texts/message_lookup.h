@@ -13,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace zantor {
 
@@ -74,8 +73,9 @@ public:
     /// A snapshot of bytes already read.
     static MessageSnapshot fromBytes(std::string_view fileBytes);
 
-    MessageSnapshot(MessageSnapshot&&) = default;
-    MessageSnapshot& operator=(MessageSnapshot&&) = default;
+    MessageSnapshot(MessageSnapshot&&) noexcept;
+    MessageSnapshot& operator=(MessageSnapshot&&) noexcept;
+    ~MessageSnapshot();
     MessageSnapshot(const MessageSnapshot&) = delete;
     MessageSnapshot& operator=(const MessageSnapshot&) = delete;
 
@@ -93,9 +93,10 @@ private:
     std::size_t m_size = 0; // up to the first Ctrl-Z
     // Each brace-group content met so far that is a short number (as the ids asked
     // for are), with the position after the first closed group that holds it: the
-    // first match decides, and its text depends only on that position. The keys view
-    // m_bytes, whose storage moves with it. Groups before m_indexed have been met.
-    mutable std::unordered_map<std::string_view, std::size_t> m_firstGroupEnd;
+    // first match decides, and its text depends only on that position. Groups before
+    // m_indexed have been met.
+    class Index;
+    mutable std::unique_ptr<Index> m_firstGroupEnd;
     mutable std::size_t m_indexed = 0;
 };
 

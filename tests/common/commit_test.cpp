@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/mount.h>
@@ -263,6 +264,25 @@ TEST(Commit, readingTakesOnlyRegularFilesWithoutBlocking) {
     EXPECT_EQ(errorOf([&] { folderFileNames(tooLong); }), "Invalid filename");
     EXPECT_EQ(errorOf([&] { readFile(tooLong + "/x.msg"); }), "Invalid filename");
     EXPECT_TRUE(folderFileNames(dir.file("missing")).empty());
+
+    // Read through the folder held open: what the listing called a regular file may be
+    // something else by the time it is read, and is then passed over without blocking
+    // (a FIFO with no writer reads as empty).
+    dir.write("GONE.pro", std::string(60, 'x'));
+    dir.write("LATE.pro", std::string(60, 'x'));
+    FolderFiles files(dir.path());
+    fs::remove(dir.file("GONE.pro"));
+    fs::create_directory(dir.file("GONE.pro"));
+    fs::remove(dir.file("LATE.pro"));
+    ::mkfifo(dir.file("LATE.pro").c_str(), 0644);
+    std::map<std::string, std::optional<std::size_t>> read;
+    for (std::size_t i = 0; i < files.names().size(); ++i)
+        read[files.names()[i]] = files.readStart(i, header, sizeof header);
+    EXPECT_EQ(read,
+              (std::map<std::string, std::optional<std::size_t>>{{"GONE.pro", std::nullopt},
+                                                                 {"LATE.pro", 0u},
+                                                                 {"REAL.pro", 56u},
+                                                                 {"ZERO.pro", std::nullopt}}));
 }
 
 TEST(Commit, aCaseTwinIsTheExistingFileThatAWriteWouldReplace) {

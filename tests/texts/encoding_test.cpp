@@ -95,6 +95,7 @@ TEST(ReaderOrder, lettersWithoutCaseOrAccentFirstThenTheBytes) {
         {"Za", "\u017Dabe", "zz"},
         {"ab", "ab ", "abc", "z", "\u00FE", "\u03A9"}, // thorn after z; beyond the page last
         {"cafd", "caf\xE9", "caff"},                   // a byte that is not UTF-8
+        {"z\U0001F600", "\u07FF", "\u4E00", "\u4E00a", "\U0001F600"}, // far beyond the page
     };
     for (const auto& row : rows)
         for (std::size_t i = 1; i < row.size(); ++i)

@@ -276,4 +276,12 @@ TEST(MessageSnapshot, answersIdsInAnyOrderAsItsIndexGrows) {
     const MessageSnapshot snapshot = MessageSnapshot::fromBytes(file);
     for (const std::string id : {"3", "1", "9", "2", "three", "1"})
         EXPECT_EQ(snapshot.lookup(id), modelLookup(file, id)) << id;
+
+    // Enough ids for the index to grow several times, each in it twice.
+    std::string many;
+    for (int i = 0; i < 600; ++i)
+        many += "{" + std::to_string(i % 300) + "}{}{text " + std::to_string(i) + "}\r\n";
+    const MessageSnapshot large = MessageSnapshot::fromBytes(many);
+    for (const int i : {299, 0, 150, 298, 1, 300, -1})
+        EXPECT_EQ(large.lookup(std::to_string(i)), modelLookup(many, std::to_string(i))) << i;
 }

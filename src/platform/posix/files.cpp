@@ -84,13 +84,18 @@ int openForReading(const fs::path& path, struct stat& st) {
     return fd;
 }
 
-std::size_t readUpTo(int fd, unsigned char* out, std::size_t count, const fs::path& path) {
+// Nothing when the descriptor turns out to be a folder or an empty FIFO, which only a
+// descriptor that was not asked about before can be.
+std::optional<std::size_t> readUpTo(int fd, unsigned char* out, std::size_t count,
+                                    const fs::path& path) {
     std::size_t done = 0;
     while (done < count) {
         const ssize_t n = ::read(fd, out + done, count - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
+            if (errno == EISDIR || errno == EAGAIN)
+                return std::nullopt;
             throwIoError(errno, path);
         }
         if (n == 0)
@@ -112,7 +117,7 @@ Bytes readAtMost(int fd, std::size_t expected, std::size_t limit, const fs::path
     data.resize(first);
     std::size_t size = 0;
     for (;;) {
-        size += readUpTo(fd, data.data() + size, data.size() - size, path);
+        size += readUpTo(fd, data.data() + size, data.size() - size, path).value_or(0);
         if (size < data.size() || data.size() == limit)
             break;
         data.resize(data.size() > limit / 2 ? limit : data.size() * 2);
@@ -190,17 +195,22 @@ std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned c
     return readUpTo(fd.get(), out, count, path);
 }
 
-std::vector<std::string> folderFileNames(const FilePath& folder) {
-    std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> d(::opendir(folder.path().c_str()), ::closedir);
+struct FolderFiles::Handle {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir{nullptr, ::closedir};
+};
+
+FolderFiles::FolderFiles(const FilePath& folder)
+    : m_folder(folder.path()), m_handle(std::make_unique<Handle>()) {
+    m_handle->dir.reset(::opendir(m_folder.c_str()));
+    DIR* d = m_handle->dir.get();
     if (!d) {
         // A missing folder lists nothing; a path the system refuses is an error.
         if (errno == ENOENT || errno == ENOTDIR)
-            return names;
+            return;
         throwIoError(errno, folder);
     }
     errno = 0;
-    while (const dirent* e = ::readdir(d.get())) {
+    while (const dirent* e = ::readdir(d)) {
         switch (e->d_type) {
         case DT_DIR:
         case DT_FIFO:
@@ -209,10 +219,36 @@ std::vector<std::string> folderFileNames(const FilePath& folder) {
         case DT_SOCK:
             break; // links and unknown kinds are checked when opened
         default:
-            names.emplace_back(e->d_name);
+            m_names.emplace_back(e->d_name);
+            m_listedRegular.push_back(e->d_type == DT_REG);
         }
     }
-    return names;
+}
+
+FolderFiles::FolderFiles(FolderFiles&&) noexcept = default;
+FolderFiles& FolderFiles::operator=(FolderFiles&&) noexcept = default;
+FolderFiles::~FolderFiles() = default;
+
+std::optional<std::size_t> FolderFiles::readStart(std::size_t index, unsigned char* out,
+                                                  std::size_t count) const {
+    const std::string& name = m_names.at(index);
+    // Not blocking on a FIFO put in the file's place since the listing, and reading
+    // `count` bytes at most of whatever else may stand there now.
+    const int raw = ::openat(::dirfd(m_handle->dir.get()), name.c_str(),
+                             O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (raw < 0)
+        throwIoError(errno, m_folder / name);
+    Fd fd(raw);
+    if (!m_listedRegular[index]) {
+        struct stat st {};
+        if (::fstat(raw, &st) != 0 || !S_ISREG(st.st_mode))
+            return std::nullopt;
+    }
+    return readUpTo(fd.get(), out, count, m_folder / name);
+}
+
+std::vector<std::string> folderFileNames(const FilePath& folder) {
+    return FolderFiles(folder).names();
 }
 
 std::string caseTwinOf(const FilePath& path) {

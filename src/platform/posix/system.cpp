@@ -3,9 +3,9 @@
 
 #include "common/error.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
-#include <cstdint>
 #include <pwd.h>
 #include <sys/mman.h>
 #include <sys/stat.h>

@@ -175,6 +175,22 @@ std::vector<std::string> folderFileNames(const FilePath& folder) {
     return names;
 }
 
+// Windows opens by path alone: the folder's path is joined with each name.
+struct FolderFiles::Handle {};
+
+FolderFiles::FolderFiles(const FilePath& folder)
+    : m_folder(folder.path()), m_names(folderFileNames(folder)),
+      m_listedRegular(m_names.size(), false) {}
+
+FolderFiles::FolderFiles(FolderFiles&&) noexcept = default;
+FolderFiles& FolderFiles::operator=(FolderFiles&&) noexcept = default;
+FolderFiles::~FolderFiles() = default;
+
+std::optional<std::size_t> FolderFiles::readStart(std::size_t index, unsigned char* out,
+                                                  std::size_t count) const {
+    return readRegularFileStart(m_folder / pathFromUtf8(m_names.at(index)), out, count);
+}
+
 // The file system ignores letter case: a path written in another case names the file
 // itself, never a twin of it.
 std::string caseTwinOf(const FilePath&) {
