@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "common/error.h"
 #include "platform/system.h"
+#include "texts/message_lookup.h"
 
 #include <algorithm>
 #include <array>
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         try {
+            // A verb is one operation: each message file is read once for it.
+            const zantor::OneReadingPerOperation oneReading;
             return v->run(rest, std::cout, std::cerr);
         } catch (const std::exception& e) {
             std::cerr << "zantor-cli " << v->name << ": " << e.what() << "\n";

@@ -81,13 +81,14 @@ std::string lineNamed(std::string_view bytes, std::size_t pos, std::string_view 
 // Refuses a new file in which the lookup would not find `expected` under `id`, naming
 // the line that hides the entry written at `ours`: an earlier group that matches the
 // id, a Ctrl-Z that ends the file for the lookup, or a group left open before it.
-void checkReadsBack(std::string_view bytes, std::string_view id, std::string_view expected,
-                    std::size_t ours, std::string_view what, const std::string& file) {
-    if (lookupMessageIn(bytes, id) == expected)
+void checkReadsBack(std::string_view bytes, const MessageText& text, std::string_view id,
+                    std::string_view expected, std::size_t ours, std::string_view what,
+                    const std::string& file) {
+    if (lookupMessageIn(text, id) == expected)
         return;
     constexpr auto npos = std::string_view::npos;
     std::size_t hider = npos;
-    const std::size_t match = findMessageGroup(bytes, id);
+    const std::size_t match = findMessageGroup(text, id);
     const std::size_t ctrlZ = bytes.find('\x1a');
     const std::size_t oursEnd = bytes.find_first_of("\r\n", ours);
     if (match != npos && match < ours) {
@@ -110,9 +111,9 @@ void checkReadsBack(std::string_view bytes, std::string_view id, std::string_vie
 // file left open across lines, say, may have hidden an entry that the rewrite uncovers.
 // The entries of the item's own ids (found without regard to case, as the name line is)
 // are the ones meant to change.
-void checkOthersKept(std::string_view before, std::string_view after, std::string_view textId,
-                     std::string_view descId, const std::string& file) {
-    const auto changed = changedEntry(before, after, [&](std::string_view id) {
+void checkOthersKept(std::string_view before, std::string_view after, const MessageText& afterText,
+                     std::string_view textId, std::string_view descId, const std::string& file) {
+    const auto changed = changedEntry(MessageText(before), afterText, [&](std::string_view id) {
         return equalIgnoringCase(id, textId) || equalIgnoringCase(id, descId);
     });
     if (!changed)
@@ -140,10 +141,11 @@ std::string checkedBytes(const LineBuffer& lines, std::string_view before, std::
                          std::string_view name, std::string_view descId,
                          std::string_view description, std::size_t at) {
     lines.bytesInto(out);
-    checkReadsBack(out, textId, name, lines.byteOffset(at), "name", proItemMsg);
-    checkReadsBack(out, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
-                   proItemMsg);
-    checkOthersKept(before, out, textId, descId, proItemMsg);
+    const MessageText text(out);
+    checkReadsBack(out, text, textId, name, lines.byteOffset(at), "name", proItemMsg);
+    checkReadsBack(out, text, descId, withCrLf(description), lines.byteOffset(at + 1),
+                   "description", proItemMsg);
+    checkOthersKept(before, out, text, textId, descId, proItemMsg);
     return out;
 }
 
@@ -211,10 +213,11 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
             lines.bytesInto(work);
         const std::string_view between = viewTail ? *loadedTail : std::string_view(work);
         std::size_t offset = viewTail ? 0 : lines.byteOffset(next);
-        const std::size_t end = messageEntryEnd(between, offset);
+        const MessageText betweenText(between);
+        const std::size_t end = messageEntryEnd(betweenText, offset);
         // A text that does not open on the entry's own line may be the id group of the
         // next entry (as in "{101}{x}" over "{200}{}{Box}"): the entry is that line.
-        const std::size_t textStart = messageTextStart(between, offset);
+        const std::size_t textStart = messageTextStart(betweenText, offset);
         if (textStart == std::string::npos || textStart >= offset + lines.line(next).size()) {
             lines.replace(next, 1, descLines);
             return checkedBytes(lines, before, std::move(work), proItemMsg, textId, name, descId,

@@ -2,6 +2,7 @@
 #include "texts/message_lookup.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -125,10 +126,10 @@ std::string textAfter(std::string_view bytes, std::size_t pos) {
         open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
 }
 
-} // namespace
+// The functions below whose names end in "In" take what the lookup reads of a file,
+// cut at its Ctrl-Z already: finding that Ctrl-Z means a pass over the whole file.
 
-std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id) {
-    const std::string_view bytes = untilEndOfFile(fileBytes);
+std::size_t findGroupIn(std::string_view bytes, std::string_view id) {
     // A group's content never holds "}", and a match on a group left open at the end
     // yields the empty text, so only closed groups "{" + id + "}" can give a text.
     if (id.find('}') != std::string_view::npos)
@@ -144,25 +145,41 @@ std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id) {
     }
 }
 
-std::size_t messageTextStart(std::string_view fileBytes, std::size_t at) {
-    const std::string_view bytes = untilEndOfFile(fileBytes);
+std::size_t textStartIn(std::string_view bytes, std::size_t at) {
     const std::size_t idClose = bytes.find('}', at + 1);
     return idClose == std::string_view::npos ? idClose : textOpen(bytes, idClose + 1);
 }
 
-std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
-    const std::size_t open = messageTextStart(fileBytes, at);
+std::size_t entryEndIn(std::string_view bytes, std::size_t at) {
+    const std::size_t open = textStartIn(bytes, at);
     if (open == std::string_view::npos)
         return std::string_view::npos;
-    const std::size_t close = untilEndOfFile(fileBytes).find('}', open + 1);
+    const std::size_t close = bytes.find('}', open + 1);
     return close == std::string_view::npos ? close : close + 1;
 }
 
-std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
-    const std::size_t at = findMessageGroup(fileBytes, id);
+} // namespace
+
+MessageText::MessageText(std::string_view fileBytes) : m_bytes(untilEndOfFile(fileBytes)) {}
+
+std::size_t findMessageGroup(const MessageText& text, std::string_view id) {
+    return findGroupIn(text.bytes(), id);
+}
+
+std::size_t messageTextStart(const MessageText& text, std::size_t at) {
+    return textStartIn(text.bytes(), at);
+}
+
+std::size_t messageEntryEnd(const MessageText& text, std::size_t at) {
+    return entryEndIn(text.bytes(), at);
+}
+
+std::string lookupMessageIn(const MessageText& text, std::string_view id) {
+    const std::string_view bytes = text.bytes();
+    const std::size_t at = findGroupIn(bytes, id);
     if (at == std::string_view::npos)
         return {};
-    return textAfter(untilEndOfFile(fileBytes), at + id.size() + 2);
+    return textAfter(bytes, at + id.size() + 2);
 }
 
 namespace {
@@ -202,22 +219,18 @@ std::size_t lineStart(std::string_view bytes, std::size_t at) {
 bool isEntry(std::string_view bytes, std::size_t at) {
     if (at == std::string_view::npos || lineStart(bytes, at) != at)
         return false;
-    const std::size_t end = messageEntryEnd(bytes, at);
+    const std::size_t end = entryEndIn(bytes, at);
     return end != std::string_view::npos && end <= bytes.find_first_of("\r\n", at);
 }
 
 using FirstGroups = std::unordered_map<std::string_view, std::size_t>;
 
-// Where the lookup finds each of `ids` first (npos for none): a search each for a few,
-// one pass over the groups for many, so that the work stays linear.
+// Where the lookup finds each of `ids` first (npos for none), in one pass over the
+// groups, so that the work stays linear however many ids there are.
 FirstGroups firstGroups(std::string_view bytes, const std::unordered_set<std::string_view>& ids) {
-    constexpr std::size_t kSearchedIds = 16;
     FirstGroups first;
     for (const std::string_view id : ids)
-        first.emplace(id, ids.size() <= kSearchedIds ? findMessageGroup(bytes, id)
-                                                     : std::string_view::npos);
-    if (ids.size() <= kSearchedIds)
-        return first;
+        first.emplace(id, std::string_view::npos);
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t open = bytes.find('{', i);
         const std::size_t close = open == std::string_view::npos ? open : bytes.find('}', open + 1);
@@ -229,6 +242,62 @@ FirstGroups firstGroups(std::string_view bytes, const std::unordered_set<std::st
         i = close + 1;
     }
     return first;
+}
+
+// Where the lookup finds each of `ids` first in the file before a change and in the
+// file after it, which share their bytes before `same` and from `beforeEnd` (before)
+// and `afterEnd` (after) on, where both meet the bytes in the same state. A few ids
+// are searched for once in what the two share and apart only where they differ.
+std::pair<FirstGroups, FirstGroups>
+firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t same,
+                  std::size_t beforeEnd, std::size_t afterEnd,
+                  const std::unordered_set<std::string_view>& ids) {
+    constexpr std::size_t kSearchedIds = 16;
+    if (ids.size() > kSearchedIds)
+        return {firstGroups(before, ids), firstGroups(after, ids)};
+    constexpr auto npos = std::string_view::npos;
+    FirstGroups old;
+    FirstGroups now;
+    for (const std::string_view id : ids) {
+        if (id.find('}') != npos) { // see findGroupIn
+            old.emplace(id, npos);
+            now.emplace(id, npos);
+            continue;
+        }
+        std::string pattern;
+        pattern.reserve(id.size() + 2);
+        pattern.append("{").append(id).append("}");
+        const std::size_t m = pattern.size();
+        // The first group that matches and starts in [from, to).
+        const auto first = [&](std::string_view bytes, std::size_t from, std::size_t to) {
+            const std::string_view hay = bytes.substr(0, std::min(bytes.size(), to + m - 1));
+            for (std::size_t at = from;; ++at) {
+                at = findPattern(hay, pattern, at);
+                if (at == npos || at >= to)
+                    return npos;
+                if (opensGroup(bytes, at))
+                    return at;
+            }
+        };
+        // A match that ends before `same` is the first one of both files.
+        const std::size_t shared = same >= m ? same - m + 1 : 0;
+        std::size_t oldAt = first(before, 0, shared);
+        std::size_t newAt = oldAt;
+        if (oldAt == npos) {
+            oldAt = first(before, shared, beforeEnd);
+            newAt = first(after, shared, afterEnd);
+            if (oldAt == npos || newAt == npos) {
+                const std::size_t inEnd = first(before, beforeEnd, before.size());
+                if (oldAt == npos)
+                    oldAt = inEnd;
+                if (newAt == npos && inEnd != npos)
+                    newAt = inEnd - beforeEnd + afterEnd;
+            }
+        }
+        old.emplace(id, oldAt);
+        now.emplace(id, newAt);
+    }
+    return {std::move(old), std::move(now)};
 }
 
 // How many bytes the two share at their start, up to `limit`: whole blocks with
@@ -261,10 +330,10 @@ std::string textOfGroup(std::string_view bytes, std::size_t at, std::string_view
 
 } // namespace
 
-std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_view newBytes,
+std::optional<ChangedEntry> changedEntry(const MessageText& oldText, const MessageText& newText,
                                          const std::function<bool(std::string_view)>& ignored) {
-    const std::string_view before = untilEndOfFile(oldBytes);
-    const std::string_view after = untilEndOfFile(newBytes);
+    const std::string_view before = oldText.bytes();
+    const std::string_view after = newText.bytes();
     const std::size_t shorter = std::min(before.size(), after.size());
     const std::size_t same = commonPrefix(before, after, shorter);
     if (same == before.size() && same == after.size())
@@ -294,8 +363,7 @@ std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_
             ids.insert(before.substr(from + 1, close - from - 1));
     }
     std::erase_if(ids, ignored);
-    const FirstGroups old = firstGroups(before, ids);
-    const FirstGroups now = firstGroups(after, ids);
+    const auto [old, now] = firstGroupsOfBoth(before, after, same, beforeEnd, afterEnd, ids);
     for (const std::string_view id : ids) {
         const std::size_t oldAt = old.at(id);
         const std::size_t newAt = now.at(id);
@@ -440,7 +508,18 @@ std::optional<platform::FileIdentity> identityOf(const std::string& path) {
     return platform::fileIdentity(resolvePath(path));
 }
 
+// How many OneReadingPerOperation live.
+std::atomic<int> g_operations{0};
+
 } // namespace
+
+OneReadingPerOperation::OneReadingPerOperation() {
+    ++g_operations;
+}
+
+OneReadingPerOperation::~OneReadingPerOperation() {
+    --g_operations;
+}
 
 std::shared_ptr<const MessageSnapshot> MessageSnapshots::current(const std::string& path) {
     const std::lock_guard lock(m_mutex);
@@ -448,7 +527,7 @@ std::shared_ptr<const MessageSnapshot> MessageSnapshots::current(const std::stri
         std::find_if(m_kept.begin(), m_kept.end(), [&](const Kept& k) { return k.path == path; });
     const std::optional<platform::FileIdentity> identity = identityOf(path);
     if (it != m_kept.end()) {
-        if (identity && *identity == it->identity) {
+        if (identity && *identity == it->identity && (it->settled || g_operations > 0)) {
             m_kept.splice(m_kept.begin(), m_kept, it);
             return it->snapshot;
         }
@@ -467,8 +546,10 @@ std::shared_ptr<const MessageSnapshot> MessageSnapshots::current(const std::stri
         std::max<std::chrono::nanoseconds>(m_settle, wholeSeconds ? kSettledInWholeSeconds
                                                                   : std::chrono::nanoseconds(0))
             .count();
-    if (identity->modifiedNs < readAt - settle && identity->changedNs < readAt - settle) {
-        m_kept.push_front({path, *identity, snapshot});
+    const bool settled =
+        identity->modifiedNs < readAt - settle && identity->changedNs < readAt - settle;
+    if (settled || g_operations > 0) {
+        m_kept.push_front({path, *identity, snapshot, settled});
         if (m_kept.size() > kKeptSnapshots)
             m_kept.pop_back();
     }

@@ -25,23 +25,48 @@ namespace zantor {
 /// "Invalid filename" for a missing folder, ...); no file stays open.
 std::string lookupMessage(const std::string& path, std::string_view id);
 
+/// What the lookup reads of the bytes of a message file: all of them up to the first
+/// Ctrl-Z. The functions below take one where they would otherwise look for the
+/// Ctrl-Z themselves, a pass over the whole file, at every call.
+class MessageText {
+public:
+    explicit MessageText(std::string_view fileBytes);
+    MessageText(const char*) = delete;
+    std::string_view bytes() const { return m_bytes; }
+
+private:
+    std::string_view m_bytes;
+};
+
 /// lookupMessage on the bytes of a message file already read. Never throws.
-std::string lookupMessageIn(std::string_view fileBytes, std::string_view id);
+std::string lookupMessageIn(const MessageText& text, std::string_view id);
+inline std::string lookupMessageIn(std::string_view fileBytes, std::string_view id) {
+    return lookupMessageIn(MessageText(fileBytes), id);
+}
 
 /// Where lookupMessageIn finds `id`: the offset of the "{" of the brace group that
 /// matches, or npos when none does (before the first Ctrl-Z). Never throws.
-std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id);
+std::size_t findMessageGroup(const MessageText& text, std::string_view id);
+inline std::size_t findMessageGroup(std::string_view fileBytes, std::string_view id) {
+    return findMessageGroup(MessageText(fileBytes), id);
+}
 
 /// Where the text group of the entry whose id group opens at `at` opens by the
 /// lookup's rules (two characters after the id group passed over, then the next
 /// "{"), or npos when there is none before the end of the file or its Ctrl-Z.
 /// Never throws.
-std::size_t messageTextStart(std::string_view fileBytes, std::size_t at);
+std::size_t messageTextStart(const MessageText& text, std::size_t at);
+inline std::size_t messageTextStart(std::string_view fileBytes, std::size_t at) {
+    return messageTextStart(MessageText(fileBytes), at);
+}
 
 /// Where the entry whose id group opens at `at` ends by the lookup's own rules: just
 /// after the "}" that closes its text group, or npos when the text group is left
 /// open (or never opens) before the end of the file or its Ctrl-Z. Never throws.
-std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at);
+std::size_t messageEntryEnd(const MessageText& text, std::size_t at);
+inline std::size_t messageEntryEnd(std::string_view fileBytes, std::size_t at) {
+    return messageEntryEnd(MessageText(fileBytes), at);
+}
 
 /// An entry of a message file: an id group at the start of a line that the lookup
 /// finds first for its id, whose text closes on that same line.
@@ -57,8 +82,13 @@ struct ChangedEntry {
 /// compared: linear in the files' size. When the change leaves the following bytes
 /// inside a brace group in one file and outside in the other, every later group would
 /// read differently: the first brace after the change is then reported. Never throws.
-std::optional<ChangedEntry> changedEntry(std::string_view oldBytes, std::string_view newBytes,
+std::optional<ChangedEntry> changedEntry(const MessageText& oldText, const MessageText& newText,
                                          const std::function<bool(std::string_view)>& ignored);
+inline std::optional<ChangedEntry>
+changedEntry(std::string_view oldBytes, std::string_view newBytes,
+             const std::function<bool(std::string_view)>& ignored) {
+    return changedEntry(MessageText(oldBytes), MessageText(newBytes), ignored);
+}
 
 // A message file read once, for answering many ids: lookup(id) gives what
 // lookupMessage(path, id) gives for the file as it was read. The index of its brace
@@ -122,10 +152,24 @@ private:
         std::string path;
         platform::FileIdentity identity;
         std::shared_ptr<const MessageSnapshot> snapshot;
+        bool settled; // else kept for the operation under way only
     };
     std::chrono::nanoseconds m_settle;
     std::mutex m_mutex;
     std::list<Kept> m_kept; // the most recently used first
+};
+
+/// While one lives, the process is doing one short operation (a command-line verb)
+/// that reads each message file once: a file written a moment before it was read is
+/// not read again for the operation's later lookups and its save while one stat shows
+/// it the same. Outside one, such a file is read again at every use (see
+/// MessageSnapshots), as a window's lookups come at any later time.
+class OneReadingPerOperation {
+public:
+    OneReadingPerOperation();
+    ~OneReadingPerOperation();
+    OneReadingPerOperation(const OneReadingPerOperation&) = delete;
+    OneReadingPerOperation& operator=(const OneReadingPerOperation&) = delete;
 };
 
 /// The snapshot of the message file as it is now, shared by every caller in the

@@ -271,6 +271,25 @@ TEST(MessageSnapshots, seeAChangeInTheSameSecondToTheSameSize) {
     EXPECT_THROW(lookupMessage(path, "100"), Error);
 }
 
+// A file written a moment ago is read again at every use, but within one operation
+// (a command-line verb) only while nothing shows that it changed.
+TEST(MessageSnapshots, readAFreshFileOncePerOperation) {
+    TempDir dir;
+    const std::string path = dir.write("pro_item.msg", "{100}{}{Knife}\r\n");
+    MessageSnapshots snapshots(std::chrono::hours(1)); // every file is fresh
+    EXPECT_NE(snapshots.current(path), snapshots.current(path));
+    {
+        const OneReadingPerOperation operation;
+        const auto first = snapshots.current(path);
+        EXPECT_EQ(snapshots.current(path), first);
+        const std::string other = path + ".new";
+        std::ofstream(other, std::ios::binary) << "{100}{}{Spoon}\r\n";
+        std::filesystem::rename(other, path);
+        EXPECT_EQ(snapshots.current(path)->lookup("100"), "Spoon");
+    }
+    EXPECT_NE(snapshots.current(path), snapshots.current(path));
+}
+
 TEST(MessageSnapshot, answersIdsInAnyOrderAsItsIndexGrows) {
     const std::string file = "{1}{}{one}\r\n{2}{}{two}\r\n{1}{}{again}\r\n{3}{}{three}";
     const MessageSnapshot snapshot = MessageSnapshot::fromBytes(file);
