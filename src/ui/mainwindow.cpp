@@ -149,9 +149,14 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
 
 TmainWindow::~TmainWindow() = default;
 
-void TmainWindow::attachWindows(TconfigWindow* config, TaboutWindow* about) {
+void TmainWindow::attachConfigWindow(TconfigWindow* config) {
     m_config = config;
-    m_about = about;
+}
+
+TaboutWindow& TmainWindow::aboutWindow() {
+    if (!m_about)
+        m_about = new TaboutWindow(m_dialogs, this);
+    return *m_about;
 }
 
 ConfigHost& TmainWindow::configHost() {
@@ -407,7 +412,7 @@ void TmainWindow::_showConfig() {
 }
 
 void TmainWindow::aboutButtonClick() {
-    m_about->exec();
+    aboutWindow().exec();
 }
 
 void TmainWindow::keyPressEvent(QKeyEvent* event) {
