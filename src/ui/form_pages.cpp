@@ -15,6 +15,9 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <array>
+#include <functional>
+#include <numeric>
 #include <utility>
 
 namespace zantor {
@@ -23,6 +26,17 @@ namespace {
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// Fills an empty list with the texts of `entries` in one insertion: its popup's view
+// takes in one change, not one per entry.
+template <typename Entries, typename Text>
+void fill(QComboBox* list, const Entries& entries, Text textOf) {
+    QStringList texts;
+    texts.reserve(qsizetype(std::size(entries)));
+    for (const auto& entry : entries)
+        texts.append(text(textOf(entry)));
+    list->addItems(texts);
 }
 
 // The label of a control that the field tables describe; `fallback` for the others.
@@ -154,8 +168,7 @@ CommonPage::CommonPage(QWidget* parent) : FormPage("commonTab", Section::Header,
 
     auto* typeGroup = groupWithGrid(QStringLiteral("[ Item type ]"), this, g);
     QComboBox* type = makeList("iTypeList", typeGroup);
-    for (auto entry : kItemTypeNames)
-        type->addItem(text(entry));
+    fill(type, kItemTypeNames, std::identity{});
     type->setCurrentIndex(-1); // the lists start without a choice
     QLineEdit* materialId = makeEdit("materialIDfield", typeGroup);
     QLineEdit* materialName =
@@ -192,8 +205,7 @@ WeaponPage::WeaponPage(QWidget* parent) : FormPage("weaponPage", Section::Weapon
                                     {"atkMode2List", "range2Field", "ap2field"}};
     for (int r = 0; r < 2; ++r) {
         QComboBox* mode = makeList(rows[r][0], modes);
-        for (auto entry : kAttackModeNames)
-            mode->addItem(text(entry));
+        fill(mode, kAttackModeNames, std::identity{});
         mode->setCurrentIndex(-1);
         place(g, mode, r, 0);
         place(g, makeEdit(rows[r][1], modes), r, 1);
@@ -237,11 +249,11 @@ WeaponPage::WeaponPage(QWidget* parent) : FormPage("weaponPage", Section::Weapon
 
     auto* visuals = groupWithGrid(QStringLiteral("[ Visuals ]"), this, g);
     QComboBox* looks = makeList("looksList", visuals);
-    for (auto entry : kLooksNames)
-        looks->addItem(text(entry));
+    fill(looks, kLooksNames, std::identity{});
     QComboBox* fireFile = makeList("fireFileList", visuals);
-    for (int i = 0; i < kProjectileFileCount; ++i)
-        fireFile->addItem(text(projectileFileName(i)));
+    std::array<int, kProjectileFileCount> positions{};
+    std::iota(positions.begin(), positions.end(), 0);
+    fill(fireFile, positions, projectileFileName);
     looks->setCurrentIndex(-1);
     fireFile->setCurrentIndex(-1);
     QLineEdit* fireArtId = makeEdit("fireArtIDField", visuals);
@@ -365,8 +377,7 @@ DrugPage::DrugPage(QWidget* parent) : FormPage("drugPage", Section::Drug, parent
 
     auto* addiction = groupWithGrid(QStringLiteral("[ Addiction ]"), this, g);
     QComboBox* add = makeList("addList", addiction);
-    for (const auto& a : kAddictions)
-        add->addItem(text(a.name));
+    fill(add, kAddictions, [](const Addiction& a) { return a.name; });
     add->setCurrentIndex(0); // the one list that starts with a choice: "None"
     QLineEdit* addictionChance = makeEdit("addictionField", addiction);
     QLineEdit* withdraw = makeEdit("withdrawField", addiction);

@@ -678,8 +678,12 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
                          bool keepSelection) {
     m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
     list->clear();
+    // In one insertion: the list's popup view takes in one change, not one per entry.
+    QStringList texts;
+    texts.reserve(qsizetype(entries.size()));
     for (const auto& entry : entries)
-        list->addItem(fromGame(entry));
+        texts.append(fromGame(entry));
+    list->addItems(texts);
     // A position the list no longer has leaves it without a selection.
     list->setCurrentIndex(m_selectionKeeper < list->count() ? m_selectionKeeper : -1);
 }
