@@ -678,7 +678,8 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
                          bool keepSelection) {
     m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
     list->clear();
-    // In one insertion: the list's popup view takes in one change, not one per entry.
+    // In one insertion: the list (and its popup, once built) takes in one change, not one
+    // per entry.
     QStringList texts;
     texts.reserve(qsizetype(entries.size()));
     for (const auto& entry : entries)
