@@ -24,8 +24,8 @@ void setUpEditorApplication(QApplication& app) {
 
 EditorWindows::EditorWindows(std::unique_ptr<SettingsStore> settings)
     : store(std::move(settings)), main(*store, dialogs),
-      config(dialogs, *store, main.configHost(), &main), about(dialogs, &main) {
-    main.attachWindows(&config, &about);
+      config(dialogs, *store, main.configHost(), &main) {
+    main.attachConfigWindow(&config);
 }
 
 } // namespace zantor

@@ -16,8 +16,9 @@ namespace zantor {
 /// The application-wide look, name, desktop file name and window icon of the editor.
 void setUpEditorApplication(QApplication& app);
 
-// The editor's three windows, created in program order over the settings store they
-// are given. The program shows `main`; benchmarks build the same windows.
+// The editor's windows over the settings store they are given: the main and the
+// configuration window in program order, the About window when first asked for. The
+// program shows `main`; benchmarks build the same windows.
 struct EditorWindows {
     explicit EditorWindows(std::unique_ptr<SettingsStore> settings);
     EditorWindows(const EditorWindows&) = delete;
@@ -27,7 +28,8 @@ struct EditorWindows {
     QtDialogs dialogs;
     TmainWindow main;
     TconfigWindow config;
-    TaboutWindow about;
+
+    TaboutWindow& about() { return main.aboutWindow(); }
 };
 
 } // namespace zantor

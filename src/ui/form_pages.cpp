@@ -13,8 +13,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <QtMath>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <numeric>
 #include <utility>
 
 namespace zantor {
@@ -23,6 +30,42 @@ namespace {
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A list of the form. It keeps the width of six letters and an icon whatever it holds,
+// as the "minimum contents length with icon" policy sizes a list; it answers that size
+// itself, because setting the policy makes a list build its popup (some eight widgets)
+// at once, fourteen popups at start-up. Built here, a popup waits until first opened.
+// No class of its own in the meta-object system: to the outside it is a plain list.
+class FormList final : public QComboBox {
+public:
+    explicit FormList(QWidget* parent) : QComboBox(parent) {}
+
+    QSize sizeHint() const override { return policySize(); }
+    QSize minimumSizeHint() const override { return policySize(); }
+
+private:
+    QSize policySize() const {
+        const QFontMetrics fm = fontMetrics();
+        const QSize icon = iconSize();
+        const int width =
+            minimumContentsLength() * fm.horizontalAdvance(QLatin1Char('X')) + icon.width() + 4;
+        const int height = std::max({qCeil(QFontMetricsF(fm).height()) + 2, 16, icon.height() + 2});
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        return style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(width, height), this);
+    }
+};
+
+// Fills an empty list with the texts of `entries` in one insertion: the list (and its
+// popup, once built) takes in one change, not one per entry.
+template <typename Entries, typename Text>
+void fill(QComboBox* list, const Entries& entries, Text textOf) {
+    QStringList texts;
+    texts.reserve(qsizetype(std::size(entries)));
+    for (const auto& entry : entries)
+        texts.append(text(textOf(entry)));
+    list->addItems(texts);
 }
 
 // The label of a control that the field tables describe; `fallback` for the others.
@@ -105,11 +148,10 @@ QLineEdit* FormPage::makeNameBox(const char* control, QWidget* parent, const QSt
 }
 
 QComboBox* FormPage::makeList(const char* control, QWidget* parent) {
-    auto* list = new QComboBox(parent);
+    auto* list = new FormList(parent);
     list->setObjectName(QString::fromLatin1(control));
     list->setEditable(false);
     list->setMaxVisibleItems(10);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(6);
     list->setAccessibleName(tableLabel(control, {}));
     return list;
@@ -154,8 +196,7 @@ CommonPage::CommonPage(QWidget* parent) : FormPage("commonTab", Section::Header,
 
     auto* typeGroup = groupWithGrid(QStringLiteral("[ Item type ]"), this, g);
     QComboBox* type = makeList("iTypeList", typeGroup);
-    for (auto entry : kItemTypeNames)
-        type->addItem(text(entry));
+    fill(type, kItemTypeNames, std::identity{});
     type->setCurrentIndex(-1); // the lists start without a choice
     QLineEdit* materialId = makeEdit("materialIDfield", typeGroup);
     QLineEdit* materialName =
@@ -192,8 +233,7 @@ WeaponPage::WeaponPage(QWidget* parent) : FormPage("weaponPage", Section::Weapon
                                     {"atkMode2List", "range2Field", "ap2field"}};
     for (int r = 0; r < 2; ++r) {
         QComboBox* mode = makeList(rows[r][0], modes);
-        for (auto entry : kAttackModeNames)
-            mode->addItem(text(entry));
+        fill(mode, kAttackModeNames, std::identity{});
         mode->setCurrentIndex(-1);
         place(g, mode, r, 0);
         place(g, makeEdit(rows[r][1], modes), r, 1);
@@ -237,11 +277,11 @@ WeaponPage::WeaponPage(QWidget* parent) : FormPage("weaponPage", Section::Weapon
 
     auto* visuals = groupWithGrid(QStringLiteral("[ Visuals ]"), this, g);
     QComboBox* looks = makeList("looksList", visuals);
-    for (auto entry : kLooksNames)
-        looks->addItem(text(entry));
+    fill(looks, kLooksNames, std::identity{});
     QComboBox* fireFile = makeList("fireFileList", visuals);
-    for (int i = 0; i < kProjectileFileCount; ++i)
-        fireFile->addItem(text(projectileFileName(i)));
+    std::array<int, kProjectileFileCount> positions{};
+    std::iota(positions.begin(), positions.end(), 0);
+    fill(fireFile, positions, projectileFileName);
     looks->setCurrentIndex(-1);
     fireFile->setCurrentIndex(-1);
     QLineEdit* fireArtId = makeEdit("fireArtIDField", visuals);
@@ -365,8 +405,7 @@ DrugPage::DrugPage(QWidget* parent) : FormPage("drugPage", Section::Drug, parent
 
     auto* addiction = groupWithGrid(QStringLiteral("[ Addiction ]"), this, g);
     QComboBox* add = makeList("addList", addiction);
-    for (const auto& a : kAddictions)
-        add->addItem(text(a.name));
+    fill(add, kAddictions, [](const Addiction& a) { return a.name; });
     add->setCurrentIndex(0); // the one list that starts with a choice: "None"
     QLineEdit* addictionChance = makeEdit("addictionField", addiction);
     QLineEdit* withdraw = makeEdit("withdrawField", addiction);

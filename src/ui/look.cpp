@@ -153,7 +153,9 @@ QFont lookFont(int pixels, bool bold) {
     font.setStyleHint(QFont::SansSerif);
     // The usual stand-ins have wider letters than Tahoma; their condensed face, where
     // there is one, keeps the captions inside the sizes the windows are laid out for.
-    if (!QFontDatabase::hasFamily(font.family()))
+    // Asked once: each question runs the font system's whole substitution.
+    static const bool hasTahoma = QFontDatabase::hasFamily(font.family());
+    if (!hasTahoma)
         font.setStretch(QFont::SemiCondensed);
     font.setPixelSize(pixels);
     font.setBold(bold);

@@ -149,9 +149,14 @@ TmainWindow::TmainWindow(SettingsStore& store, UserDialogs& dialogs, QWidget* pa
 
 TmainWindow::~TmainWindow() = default;
 
-void TmainWindow::attachWindows(TconfigWindow* config, TaboutWindow* about) {
+void TmainWindow::attachConfigWindow(TconfigWindow* config) {
     m_config = config;
-    m_about = about;
+}
+
+TaboutWindow& TmainWindow::aboutWindow() {
+    if (!m_about)
+        m_about = new TaboutWindow(m_dialogs, this);
+    return *m_about;
 }
 
 ConfigHost& TmainWindow::configHost() {
@@ -407,7 +412,7 @@ void TmainWindow::_showConfig() {
 }
 
 void TmainWindow::aboutButtonClick() {
-    m_about->exec();
+    aboutWindow().exec();
 }
 
 void TmainWindow::keyPressEvent(QKeyEvent* event) {
@@ -673,8 +678,13 @@ void TmainWindow::refill(QComboBox* list, const std::vector<std::string>& entrie
                          bool keepSelection) {
     m_selectionKeeper = keepSelection ? list->currentIndex() : -1;
     list->clear();
+    // In one insertion: the list (and its popup, once built) takes in one change, not one
+    // per entry.
+    QStringList texts;
+    texts.reserve(qsizetype(entries.size()));
     for (const auto& entry : entries)
-        list->addItem(fromGame(entry));
+        texts.append(fromGame(entry));
+    list->addItems(texts);
     // A position the list no longer has leaves it without a selection.
     list->setCurrentIndex(m_selectionKeeper < list->count() ? m_selectionKeeper : -1);
 }

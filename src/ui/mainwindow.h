@@ -45,8 +45,10 @@ public:
     TmainWindow& operator=(const TmainWindow&) = delete;
     ~TmainWindow() override;
 
-    /// The configuration and About windows, created after this one.
-    void attachWindows(TconfigWindow* config, TaboutWindow* about);
+    /// The configuration window, created after this one.
+    void attachConfigWindow(TconfigWindow* config);
+    /// The About window, made when it is first needed: start-up does not build it.
+    TaboutWindow& aboutWindow();
 
     // State that the rest of the program and tests read.
     bool saved() const { return m_session.saved(); }

@@ -20,7 +20,7 @@ const QString kRemark = " (look under Modding Utils section)";
 
 // Opens the About window with its button and runs `inside` while it is open.
 void inAbout(UiWorld& w, const std::function<void()>& inside) {
-    whileModal(w.about, inside,
+    whileModal(w.about(), inside,
                [&] { QTest::mouseClick(w.control<QPushButton>("aboutButton"), Qt::LeftButton); });
 }
 
@@ -31,7 +31,7 @@ void press(QWidget* window, Qt::Key key) {
 } // namespace
 
 TEST_F(AboutWindow, showsItsTextsWithoutTitleBarButtons) {
-    TaboutWindow& a = *w.about;
+    TaboutWindow& a = *w.about();
     EXPECT_EQ(a.windowTitle(), "About");
     // Laid out for Tahoma; only a stand-in font with wider letters may make it larger.
     EXPECT_EQ(a.size(), QSize(541, 410).expandedTo(a.minimumSizeHint()));
@@ -75,10 +75,10 @@ TEST(AboutWindowCases, enterAndEscBothClickDone) {
         UiWorld w;
         w.show();
         inAbout(w, [&] {
-            EXPECT_EQ(w.about->focusWidget(), w.about->doneButton);
-            press(w.about, key);
+            EXPECT_EQ(w.about()->focusWidget(), w.about()->doneButton);
+            press(w.about(), key);
         });
-        EXPECT_EQ(w.about->result(), QDialog::Accepted);
+        EXPECT_EQ(w.about()->result(), QDialog::Accepted);
         EXPECT_TRUE(w.main->isVisible());
     }
 }
@@ -94,21 +94,21 @@ TEST(AboutWindowCases, theLinksOpenTheirAddressesByMouseAndKeyboard) {
         UiWorld w;
         w.show();
         inAbout(w, [&] {
-            LinkLabel* link = c.updates ? w.about->Zantorlink : w.about->homePageLabel;
+            LinkLabel* link = c.updates ? w.about()->Zantorlink : w.about()->homePageLabel;
             if (c.how == How::Click) {
                 QTest::mouseClick(link, Qt::LeftButton);
             } else {
                 // Tab from Done wraps round to the home page, then on to the update link.
-                press(w.about, Qt::Key_Tab);
+                press(w.about(), Qt::Key_Tab);
                 if (c.updates)
-                    press(w.about, Qt::Key_Tab);
-                EXPECT_EQ(w.about->focusWidget(), link);
+                    press(w.about(), Qt::Key_Tab);
+                EXPECT_EQ(w.about()->focusWidget(), link);
                 EXPECT_TRUE(link->font().underline());
-                press(w.about, c.how == How::Enter ? Qt::Key_Return : Qt::Key_Space);
+                press(w.about(), c.how == How::Enter ? Qt::Key_Return : Qt::Key_Space);
             }
-            EXPECT_TRUE(w.about->isVisible());
+            EXPECT_TRUE(w.about()->isVisible());
             if (c.how != How::Click) {
-                press(w.about, Qt::Key_Tab);
+                press(w.about(), Qt::Key_Tab);
                 EXPECT_FALSE(link->font().underline());
             }
             ASSERT_EQ(w.dialogs.urls.size(), 1u);
@@ -116,7 +116,7 @@ TEST(AboutWindowCases, theLinksOpenTheirAddressesByMouseAndKeyboard) {
             // The home page opens exactly what it shows, the update link its address
             // without the remark after it.
             EXPECT_EQ(c.updates ? opened + kRemark : opened, link->text());
-            QTest::mouseClick(w.about->doneButton, Qt::LeftButton);
+            QTest::mouseClick(w.about()->doneButton, Qt::LeftButton);
         });
     }
 }
@@ -125,11 +125,11 @@ TEST_F(AboutWindow, aLinkThatCannotBeOpenedIsReportedAndTheWindowStays) {
     w.show();
     w.dialogs.urlOpens = false;
     inAbout(w, [&] {
-        QTest::mouseClick(w.about->homePageLabel, Qt::LeftButton);
-        EXPECT_TRUE(w.about->isVisible());
-        QTest::mouseClick(w.about->doneButton, Qt::LeftButton);
+        QTest::mouseClick(w.about()->homePageLabel, Qt::LeftButton);
+        EXPECT_TRUE(w.about()->isVisible());
+        QTest::mouseClick(w.about()->doneButton, Qt::LeftButton);
     });
     ASSERT_EQ(w.dialogs.errors.size(), 1);
     EXPECT_EQ(w.dialogs.errors[0],
-              "The link could not be opened: " + w.about->homePageLabel->text());
+              "The link could not be opened: " + w.about()->homePageLabel->text());
 }

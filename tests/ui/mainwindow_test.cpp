@@ -555,6 +555,23 @@ TEST(Lists, anOpenedListShowsAtMostTenRowsBelowItselfWithAScrollBar) {
     });
 }
 
+// The form's lists keep the room of six letters and an icon whatever they hold, in
+// every base style, as a list of the toolkit's own sizing policy for that does.
+TEST(Lists, everyFormListIsSizedForSixLettersAndAnIcon) {
+    forEachStyle([](const QString& style) {
+        UiWorld w;
+        w.show();
+        for (QComboBox* list : w.main->findChildren<QComboBox*>()) {
+            QComboBox reference(list->parentWidget());
+            reference.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            reference.setMinimumContentsLength(6);
+            const std::string name = style.toStdString() + " " + list->objectName().toStdString();
+            EXPECT_EQ(list->sizeHint(), reference.sizeHint()) << name;
+            EXPECT_EQ(list->minimumSizeHint(), reference.minimumSizeHint()) << name;
+        }
+    });
+}
+
 TEST(Lists, aClosedListIsSilverLikeTheEdits) {
     forEachStyle([](const QString& style) {
         UiWorld w;

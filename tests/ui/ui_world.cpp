@@ -186,8 +186,7 @@ UiWorld::UiWorld() {
     store = std::make_unique<FileSettingsStore>(dir.path() / "config");
     main = std::make_unique<TmainWindow>(*store, dialogs);
     config = new TconfigWindow(dialogs, *store, main->configHost(), main.get());
-    about = new TaboutWindow(dialogs, main.get());
-    main->attachWindows(config, about);
+    main->attachConfigWindow(config);
 }
 
 UiWorld::~UiWorld() {

@@ -84,7 +84,8 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<TmainWindow> main;
     TconfigWindow* config = nullptr;
-    TaboutWindow* about = nullptr;
+    /// The About window, made on first use as the program makes it.
+    TaboutWindow* about() const { return &main->aboutWindow(); }
 };
 
 // The start of a window test: a world of its own, its windows created.
