@@ -458,32 +458,60 @@ MessageSnapshot MessageSnapshot::fromBytes(std::string_view fileBytes) {
 }
 
 MessageSnapshot::MessageSnapshot(Bytes bytes)
-    : m_bytes(std::move(bytes)), m_firstGroupEnd(std::make_unique<Index>()) {
-    m_size = untilEndOfFile(asText(m_bytes)).size();
-}
+    : m_bytes(std::move(bytes)), m_size(m_bytes.size()),
+      m_firstGroupEnd(std::make_unique<Index>()) {}
 
 std::string_view MessageSnapshot::text() const {
     return asText(m_bytes).substr(0, m_size);
 }
 
+bool MessageSnapshot::endsBefore(std::size_t reach) const {
+    if (m_checked >= reach)
+        return false;
+    const std::string_view rest = asText(m_bytes).substr(m_checked, reach - m_checked);
+    const void* end = std::memchr(rest.data(), kEndOfFile, rest.size());
+    if (!end) {
+        m_checked = reach;
+        return false;
+    }
+    m_size = m_checked + static_cast<std::size_t>(static_cast<const char*>(end) - rest.data());
+    m_checked = m_bytes.size(); // nothing further to look for
+    return true;
+}
+
+// textAfter, once no Ctrl-Z ends the text before the text group closes.
+std::string MessageSnapshot::textAfterChecked(std::size_t pos) const {
+    for (;;) {
+        const std::string_view all = text();
+        const std::size_t open = textOpen(all, pos);
+        const std::size_t close = open == std::string_view::npos ? open : all.find('}', open + 1);
+        if (!endsBefore(close == std::string_view::npos ? all.size() : close + 1))
+            return textAfter(all, pos);
+    }
+}
+
 std::string MessageSnapshot::lookup(std::string_view id) const {
-    const std::string_view all = text();
-    if (!indexedId(id))
-        return lookupMessageIn(all, id);
-    if (const auto at = m_firstGroupEnd->find(all, id))
-        return textAfter(all, *at);
+    // Beyond what a slot's positions reach, the bytes are searched instead.
+    if (!indexedId(id) || m_bytes.size() > kMaxIndexedBytes) {
+        endsBefore(m_bytes.size());
+        return lookupMessageIn(text(), id);
+    }
+    if (const auto at = m_firstGroupEnd->find(text(), id))
+        return textAfterChecked(*at);
     // Meet the brace groups in the order the lookup meets them, up to the first that
     // holds the id; a group left open at the end is left out, as a match on it yields
     // the empty text.
-    // Beyond what a slot's positions reach, the bytes are searched instead.
-    if (all.size() > kMaxIndexedBytes)
-        return lookupMessageIn(all, id);
-    while (m_indexed < all.size()) {
+    for (;;) {
+        const std::string_view all = text();
+        if (m_indexed >= all.size())
+            return {};
         const std::size_t open = all.find('{', m_indexed);
         const std::size_t close = open == std::string_view::npos ? open : all.find('}', open + 1);
+        if (endsBefore(close == std::string_view::npos ? all.size() : close + 1))
+            continue;
         if (close == std::string_view::npos) {
             m_indexed = all.size();
-            break;
+            return {};
         }
         m_indexed = close + 1;
         const std::string_view content = all.substr(open + 1, close - open - 1);
@@ -492,9 +520,8 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
         // An id met before keeps its first position; `id` itself was not met before.
         m_firstGroupEnd->insert(all, open + 1, content.size(), close + 1);
         if (content == id)
-            return textAfter(all, close + 1);
+            return textAfterChecked(close + 1);
     }
-    return {};
 }
 
 MessageSnapshots::MessageSnapshots(std::chrono::nanoseconds settle) : m_settle(settle) {}

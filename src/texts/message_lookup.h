@@ -117,10 +117,18 @@ public:
     }
 
 private:
+    // What the lookup reads: all the bytes until the Ctrl-Z that ends them is found.
     std::string_view text() const;
+    // Looks for that Ctrl-Z in the bytes before `reach` not looked at yet: true when it
+    // lies there, and what was found beyond it must be found again in text().
+    bool endsBefore(std::size_t reach) const;
+    std::string textAfterChecked(std::size_t pos) const;
 
     Bytes m_bytes;
-    std::size_t m_size = 0; // up to the first Ctrl-Z
+    // The Ctrl-Z is looked for only as far as lookups read: a few ids near the start
+    // of a large file need not wait for a pass over all of it.
+    mutable std::size_t m_size = 0;    // up to the first Ctrl-Z once found, else all
+    mutable std::size_t m_checked = 0; // no Ctrl-Z before this
     // Each brace-group content met so far that is a short number (as the ids asked
     // for are), with the position after the first closed group that holds it: the
     // first match decides, and its text depends only on that position. Groups before
