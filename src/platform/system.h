@@ -38,6 +38,13 @@ std::int64_t fileClockNowNs();
 /// copying itself. A hint only; nothing changes where the system has no such pages.
 void preferLargePages(void* data, std::size_t size);
 
+/// Reserves room for `count` elements in an empty `container` (a vector or string) and
+/// asks for large pages for all of it, before anything is written there.
+template <class Container> void reserveInLargePages(Container& container, std::size_t count) {
+    container.reserve(count);
+    preferLargePages(container.data(), container.capacity() * sizeof(*container.data()));
+}
+
 /// The user's home folder. Throws Error when the system names none.
 std::filesystem::path homeFolder();
 

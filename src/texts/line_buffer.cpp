@@ -32,8 +32,7 @@ constexpr std::string_view kCrLf = "\r\n";
 // a large file holds a line every few dozen bytes.
 std::vector<std::size_t> lineStarts(std::string_view text) {
     std::vector<std::size_t> starts;
-    starts.reserve(text.size() / 32 + 2);
-    platform::preferLargePages(starts.data(), starts.capacity() * sizeof(std::size_t));
+    platform::reserveInLargePages(starts, text.size() / 32 + 2);
     const std::size_t n = text.size();
     if (n > 0)
         starts.push_back(0);
@@ -234,8 +233,7 @@ void LineBuffer::pieceBytes(const Piece& piece, std::size_t at, std::size_t coun
 
 void LineBuffer::bytesInto(std::string& out) const {
     out.clear();
-    out.reserve(m_source.size() + 64);
-    platform::preferLargePages(out.data(), out.capacity());
+    platform::reserveInLargePages(out, m_source.size() + 64);
     std::size_t at = 0;
     for (const Piece& piece : m_pieces) {
         pieceBytes(piece, at, piece.count, [&](std::string_view bytes) { out.append(bytes); });

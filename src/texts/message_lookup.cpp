@@ -129,20 +129,42 @@ std::string textAfter(std::string_view bytes, std::size_t pos) {
 // The functions below whose names end in "In" take what the lookup reads of a file,
 // cut at its Ctrl-Z already: finding that Ctrl-Z means a pass over the whole file.
 
-std::size_t findGroupIn(std::string_view bytes, std::string_view id) {
-    // A group's content never holds "}", and a match on a group left open at the end
-    // yields the empty text, so only closed groups "{" + id + "}" can give a text.
+// What a group that the lookup matches to `id` reads: "{" + id + "}". None for an id
+// holding "}": a group's content never holds one, and a match on a group left open at
+// the end yields the empty text, so only closed groups can give a text.
+std::optional<std::string> groupPattern(std::string_view id) {
     if (id.find('}') != std::string_view::npos)
-        return std::string_view::npos;
+        return std::nullopt;
     std::string pattern;
     pattern.reserve(id.size() + 2);
     pattern.append("{").append(id).append("}");
-    for (std::size_t from = 0;;) {
-        const std::size_t at = findPattern(bytes, pattern, from);
-        if (at == std::string_view::npos || opensGroup(bytes, at))
+    return pattern;
+}
+
+// The first brace group that reads `pattern` (see groupPattern) and starts in
+// [from, to), or npos.
+std::size_t firstGroupBetween(std::string_view bytes, std::string_view pattern, std::size_t from,
+                              std::size_t to) {
+    const std::string_view hay = bytes.substr(0, std::min(bytes.size(), to + pattern.size() - 1));
+    for (std::size_t at = from;; ++at) {
+        at = findPattern(hay, pattern, at);
+        if (at == std::string_view::npos || at >= to)
+            return std::string_view::npos;
+        if (opensGroup(bytes, at))
             return at;
-        from = at + 1;
     }
+}
+
+std::size_t findGroupIn(std::string_view bytes, std::string_view id) {
+    const auto pattern = groupPattern(id);
+    return pattern ? firstGroupBetween(bytes, *pattern, 0, bytes.size()) : std::string_view::npos;
+}
+
+std::string lookupIn(std::string_view bytes, std::string_view id) {
+    const std::size_t at = findGroupIn(bytes, id);
+    if (at == std::string_view::npos)
+        return {};
+    return textAfter(bytes, at + id.size() + 2);
 }
 
 std::size_t textStartIn(std::string_view bytes, std::size_t at) {
@@ -175,11 +197,7 @@ std::size_t messageEntryEnd(const MessageText& text, std::size_t at) {
 }
 
 std::string lookupMessageIn(const MessageText& text, std::string_view id) {
-    const std::string_view bytes = text.bytes();
-    const std::size_t at = findGroupIn(bytes, id);
-    if (at == std::string_view::npos)
-        return {};
-    return textAfter(bytes, at + id.size() + 2);
+    return lookupIn(text.bytes(), id);
 }
 
 namespace {
@@ -259,27 +277,17 @@ firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t s
     FirstGroups old;
     FirstGroups now;
     for (const std::string_view id : ids) {
-        if (id.find('}') != npos) { // see findGroupIn
+        const auto pattern = groupPattern(id);
+        if (!pattern) {
             old.emplace(id, npos);
             now.emplace(id, npos);
             continue;
         }
-        std::string pattern;
-        pattern.reserve(id.size() + 2);
-        pattern.append("{").append(id).append("}");
-        const std::size_t m = pattern.size();
-        // The first group that matches and starts in [from, to).
         const auto first = [&](std::string_view bytes, std::size_t from, std::size_t to) {
-            const std::string_view hay = bytes.substr(0, std::min(bytes.size(), to + m - 1));
-            for (std::size_t at = from;; ++at) {
-                at = findPattern(hay, pattern, at);
-                if (at == npos || at >= to)
-                    return npos;
-                if (opensGroup(bytes, at))
-                    return at;
-            }
+            return firstGroupBetween(bytes, *pattern, from, to);
         };
         // A match that ends before `same` is the first one of both files.
+        const std::size_t m = pattern->size();
         const std::size_t shared = same >= m ? same - m + 1 : 0;
         std::size_t oldAt = first(before, 0, shared);
         std::size_t newAt = oldAt;
@@ -430,8 +438,7 @@ private:
     void grow() {
         const std::size_t size = m_slots.empty() ? 64 : m_slots.size() * 2;
         std::vector<Slot> old;
-        old.reserve(size);
-        platform::preferLargePages(old.data(), size * sizeof(Slot));
+        platform::reserveInLargePages(old, size);
         old.resize(size);
         old.swap(m_slots);
         for (const Slot& slot : old) {
@@ -494,7 +501,7 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
     // Beyond what a slot's positions reach, the bytes are searched instead.
     if (!indexedId(id) || m_bytes.size() > kMaxIndexedBytes) {
         endsBefore(m_bytes.size());
-        return lookupMessageIn(text(), id);
+        return lookupIn(text(), id);
     }
     if (const auto at = m_firstGroupEnd->find(text(), id))
         return textAfterChecked(*at);

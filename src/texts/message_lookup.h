@@ -31,7 +31,6 @@ std::string lookupMessage(const std::string& path, std::string_view id);
 class MessageText {
 public:
     explicit MessageText(std::string_view fileBytes);
-    MessageText(const char*) = delete;
     std::string_view bytes() const { return m_bytes; }
 
 private:

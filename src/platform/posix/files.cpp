@@ -112,8 +112,7 @@ Bytes readAtMost(int fd, std::size_t expected, std::size_t limit, const fs::path
         return {};
     const std::size_t first = std::min(expected, limit - 1) + 1;
     Bytes data;
-    data.reserve(first);
-    platform::preferLargePages(data.data(), first);
+    platform::reserveInLargePages(data, first);
     data.resize(first);
     std::size_t size = 0;
     for (;;) {
