@@ -111,15 +111,18 @@ void checkReadsBack(std::string_view bytes, const MessageText& text, std::string
 // file left open across lines, say, may have hidden an entry that the rewrite uncovers.
 // The entries of the item's own ids (found without regard to case, as the name line is)
 // are the ones meant to change.
-void checkOthersKept(std::string_view before, std::string_view after, const MessageText& afterText,
+void checkOthersKept(const MessageText& beforeText, const MessageText& afterText, SharedEnds shared,
                      std::string_view textId, std::string_view descId, const std::string& file) {
-    const auto changed = changedEntry(MessageText(before), afterText, [&](std::string_view id) {
-        return equalIgnoringCase(id, textId) || equalIgnoringCase(id, descId);
-    });
+    const auto changed = changedEntry(
+        beforeText, afterText,
+        [&](std::string_view id) {
+            return equalIgnoringCase(id, textId) || equalIgnoringCase(id, descId);
+        },
+        shared);
     if (!changed)
         return;
     throw Error("The name and description would change another entry of " + file + ", " +
-                lineNamed(changed->inOld ? before : after, changed->offset) +
+                lineNamed((changed->inOld ? beforeText : afterText).fileBytes(), changed->offset) +
                 (changed->inOld ? "" : " as written") + ". Nothing was written.");
 }
 
@@ -134,18 +137,30 @@ std::size_t lastCharactersStart(std::string_view text, std::size_t count) {
     return start;
 }
 
+// The file before the rewrite: the loaded bytes themselves unless the lines were
+// edited before, in which case `copy` holds them.
+struct Before {
+    Before(const LineBuffer& lines, std::string& copy)
+        : loaded(lines.loadedBytes()), text(loaded ? *loaded : (copy = lines.bytes())) {}
+    std::optional<std::string_view> loaded;
+    MessageText text;
+};
+
 // The rewritten file, once the lookup reads the name (on line `at`) and the
 // description (on the line after it) back exactly. `out` is storage to reuse.
-std::string checkedBytes(const LineBuffer& lines, std::string_view before, std::string out,
+std::string checkedBytes(const LineBuffer& lines, const Before& before, std::string out,
                          const std::string& proItemMsg, std::string_view textId,
                          std::string_view name, std::string_view descId,
                          std::string_view description, std::size_t at) {
     lines.bytesInto(out);
-    const MessageText text(out);
+    // What the line edits left as loaded is not looked over again.
+    const SharedEnds shared =
+        before.loaded ? SharedEnds{lines.unchangedStart(), lines.unchangedEnd()} : SharedEnds{};
+    const MessageText text(out, before.text, shared);
     checkReadsBack(out, text, textId, name, lines.byteOffset(at), "name", proItemMsg);
     checkReadsBack(out, text, descId, withCrLf(description), lines.byteOffset(at + 1),
                    "description", proItemMsg);
-    checkOthersKept(before, out, text, textId, descId, proItemMsg);
+    checkOthersKept(before.text, text, shared, textId, descId, proItemMsg);
     return out;
 }
 
@@ -178,12 +193,8 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
     checkStorable(name, "name");
     checkStorable(description, "description");
 
-    // The file as it was: the loaded bytes themselves unless the lines were edited.
     std::string copied;
-    const std::optional<std::string_view> loaded = lines.loadedBytes();
-    if (!loaded)
-        copied = lines.bytes();
-    const std::string_view before = loaded ? *loaded : std::string_view(copied);
+    const Before before(lines, copied);
     // One block for the file as rewritten, first after the name, then with the
     // description too: a second one of the file's size costs as much as the copying.
     std::string work;
@@ -213,7 +224,11 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
             lines.bytesInto(work);
         const std::string_view between = viewTail ? *loadedTail : std::string_view(work);
         std::size_t offset = viewTail ? 0 : lines.byteOffset(next);
-        const MessageText betweenText(between);
+        // Cut where the file before is, when the tail is part of it.
+        const MessageText betweenText =
+            viewTail && before.loaded
+                ? before.text.tail(static_cast<std::size_t>(between.data() - before.loaded->data()))
+                : MessageText(between);
         const std::size_t end = messageEntryEnd(betweenText, offset);
         // A text that does not open on the entry's own line may be the id group of the
         // next entry (as in "{101}{x}" over "{200}{}{Box}"): the entry is that line.

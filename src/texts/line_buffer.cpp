@@ -265,6 +265,22 @@ std::optional<std::string_view> LineBuffer::loadedFrom(std::size_t index) const 
     return m_source.substr(m_starts[piece.first + offset]);
 }
 
+std::size_t LineBuffer::unchangedStart() const {
+    if (m_pieces.empty() || m_pieces.front().added || m_pieces.front().first != 0)
+        return 0;
+    // The piece's last line may be written with another break than its own.
+    const std::size_t last = m_pieces.front().count - 1;
+    return m_starts[last] + sourceLine(last).size();
+}
+
+std::size_t LineBuffer::unchangedEnd() const {
+    // As in loadedFrom: a run up to the loaded file's last line is written as loaded.
+    if (m_pieces.empty() || m_pieces.back().added ||
+        m_pieces.back().first + m_pieces.back().count != sourceLines())
+        return 0;
+    return m_source.size() - m_starts[m_pieces.back().first];
+}
+
 bool LineBuffer::holdsBefore(std::size_t index, char c) const {
     bool holds = false;
     std::size_t at = 0;

@@ -78,6 +78,10 @@ public:
     /// The bytes save writes from the line at `index` on, when every line from there
     /// is a loaded one kept as it was (a view of the loaded bytes); else none.
     std::optional<std::string_view> loadedFrom(std::size_t index) const;
+    /// How many bytes at the start and at the end of what save writes are known,
+    /// from the edits alone, to be the loaded bytes' own.
+    std::size_t unchangedStart() const;
+    std::size_t unchangedEnd() const;
     /// Whether byte `c` stands in what save writes before the line at `index`.
     bool holdsBefore(std::size_t index, char c) const;
     /// Where the line at `index` begins in bytes(); bytes().size() for the number

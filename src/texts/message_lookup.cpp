@@ -155,6 +155,56 @@ std::size_t firstGroupBetween(std::string_view bytes, std::string_view pattern, 
     }
 }
 
+// firstGroupBetween for several patterns in one pass over the bytes: `at[i]` becomes
+// the first group that reads patterns[i] and starts in [from, to), for each i where it
+// is npos. The files compared after an edit share most of their bytes, in which the
+// ids of the changed lines are searched for.
+void firstGroupsBetween(std::string_view bytes, const std::vector<std::string>& patterns,
+                        std::size_t from, std::size_t to, std::vector<std::size_t>& at) {
+    constexpr auto npos = std::string_view::npos;
+    std::size_t left = static_cast<std::size_t>(std::count(at.begin(), at.end(), npos));
+    std::size_t pos = from;
+#ifdef ZANTOR_LOOKUP_SSE2
+    std::size_t longest = 0;
+    for (const std::string& p : patterns)
+        longest = std::max(longest, p.size());
+    const char* s = bytes.data();
+    const __m128i open = _mm_set1_epi8('{');
+    const __m128i close = _mm_set1_epi8('}');
+    for (; left > 0 && pos < to && pos + longest + 15 <= bytes.size(); pos += 16) {
+        const auto opens = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + pos)), open)));
+        if (opens == 0)
+            continue;
+        for (std::size_t i = 0; i < patterns.size(); ++i) {
+            if (at[i] != npos)
+                continue;
+            const std::string& p = patterns[i];
+            const std::size_t m = p.size();
+            const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + pos + m - 1));
+            const __m128i lasts =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + pos + m - 2));
+            auto mask = opens & static_cast<unsigned>(_mm_movemask_epi8(
+                                    _mm_and_si128(_mm_cmpeq_epi8(ends, close),
+                                                  _mm_cmpeq_epi8(lasts, _mm_set1_epi8(p[m - 2])))));
+            for (; mask != 0; mask &= mask - 1) {
+                const std::size_t match = pos + static_cast<std::size_t>(std::countr_zero(mask));
+                if (match >= to)
+                    break;
+                if (std::memcmp(s + match, p.data(), m) == 0 && opensGroup(bytes, match)) {
+                    at[i] = match;
+                    --left;
+                    break;
+                }
+            }
+        }
+    }
+#endif
+    for (std::size_t i = 0; i < patterns.size() && left > 0; ++i)
+        if (at[i] == npos && pos < to)
+            at[i] = firstGroupBetween(bytes, patterns[i], pos, to);
+}
+
 std::size_t findGroupIn(std::string_view bytes, std::string_view id) {
     const auto pattern = groupPattern(id);
     return pattern ? firstGroupBetween(bytes, *pattern, 0, bytes.size()) : std::string_view::npos;
@@ -182,7 +232,38 @@ std::size_t entryEndIn(std::string_view bytes, std::size_t at) {
 
 } // namespace
 
-MessageText::MessageText(std::string_view fileBytes) : m_bytes(untilEndOfFile(fileBytes)) {}
+MessageText::MessageText(std::string_view fileBytes)
+    : m_bytes(untilEndOfFile(fileBytes)), m_fileSize(fileBytes.size()) {}
+
+MessageText::MessageText(std::string_view fileBytes, const MessageText& old, SharedEnds shared)
+    : MessageText(fileBytes, fileBytes.size()) {
+    const std::string_view oldFile = old.fileBytes();
+    const std::size_t start = std::min({shared.start, oldFile.size(), fileBytes.size()});
+    const std::size_t end =
+        std::min(shared.end, std::min(oldFile.size(), fileBytes.size()) - start);
+    const std::size_t oldMark = old.m_bytes.size(); // the old file's size when it has none
+    if (oldMark < start) {
+        m_bytes = fileBytes.substr(0, oldMark);
+        return;
+    }
+    const std::size_t changed = fileBytes.size() - end;
+    const std::size_t inChange = untilEndOfFile(fileBytes.substr(start, changed - start)).size();
+    if (start + inChange < changed) {
+        m_bytes = fileBytes.substr(0, start + inChange);
+        return;
+    }
+    // Past the change the two files hold the same bytes.
+    const std::size_t oldEnd = oldFile.size() - end;
+    const std::size_t inEnd =
+        oldMark >= oldEnd ? oldMark - oldEnd : untilEndOfFile(oldFile.substr(oldEnd)).size();
+    m_bytes = fileBytes.substr(0, changed + inEnd);
+}
+
+MessageText MessageText::tail(std::size_t offset) const {
+    const std::string_view file = fileBytes().substr(offset);
+    return offset <= m_bytes.size() ? MessageText(file, m_bytes.size() - offset)
+                                    : MessageText(file);
+}
 
 std::size_t findMessageGroup(const MessageText& text, std::string_view id) {
     return findGroupIn(text.bytes(), id);
@@ -274,45 +355,62 @@ firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t s
     if (ids.size() > kSearchedIds)
         return {firstGroups(before, ids), firstGroups(after, ids)};
     constexpr auto npos = std::string_view::npos;
+    std::vector<std::string_view> searched;
+    std::vector<std::string> patterns;
     FirstGroups old;
     FirstGroups now;
     for (const std::string_view id : ids) {
-        const auto pattern = groupPattern(id);
-        if (!pattern) {
+        if (auto pattern = groupPattern(id)) {
+            searched.push_back(id);
+            patterns.push_back(std::move(*pattern));
+        } else {
             old.emplace(id, npos);
             now.emplace(id, npos);
+        }
+    }
+    // A match that ends before `same` is the first one of both files.
+    std::vector<std::size_t> inStart(patterns.size(), npos);
+    firstGroupsBetween(before, patterns, 0, same, inStart);
+    std::vector<std::size_t> oldAt(patterns.size(), npos);
+    std::vector<std::size_t> newAt(patterns.size(), npos);
+    std::vector<std::size_t> inEnd(patterns.size(), 0);
+    std::vector<bool> needsEnd(patterns.size(), false);
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        const std::size_t m = patterns[i].size();
+        const std::size_t shared = same >= m ? same - m + 1 : 0;
+        if (inStart[i] < shared) {
+            oldAt[i] = newAt[i] = inStart[i];
             continue;
         }
-        const auto first = [&](std::string_view bytes, std::size_t from, std::size_t to) {
-            return firstGroupBetween(bytes, *pattern, from, to);
-        };
-        // A match that ends before `same` is the first one of both files.
-        const std::size_t m = pattern->size();
-        const std::size_t shared = same >= m ? same - m + 1 : 0;
-        std::size_t oldAt = first(before, 0, shared);
-        std::size_t newAt = oldAt;
-        if (oldAt == npos) {
-            oldAt = first(before, shared, beforeEnd);
-            newAt = first(after, shared, afterEnd);
-            if (oldAt == npos || newAt == npos) {
-                const std::size_t inEnd = first(before, beforeEnd, before.size());
-                if (oldAt == npos)
-                    oldAt = inEnd;
-                if (newAt == npos && inEnd != npos)
-                    newAt = inEnd - beforeEnd + afterEnd;
-            }
+        oldAt[i] = firstGroupBetween(before, patterns[i], shared, beforeEnd);
+        newAt[i] = firstGroupBetween(after, patterns[i], shared, afterEnd);
+        if (oldAt[i] == npos || newAt[i] == npos) {
+            needsEnd[i] = true;
+            inEnd[i] = npos;
         }
-        old.emplace(id, oldAt);
-        now.emplace(id, newAt);
+    }
+    // Searched for only where needed: the others hold a position already.
+    firstGroupsBetween(before, patterns, beforeEnd, before.size(), inEnd);
+    for (std::size_t i = 0; i < patterns.size(); ++i) {
+        if (needsEnd[i] && inEnd[i] != npos) {
+            if (oldAt[i] == npos)
+                oldAt[i] = inEnd[i];
+            if (newAt[i] == npos)
+                newAt[i] = inEnd[i] - beforeEnd + afterEnd;
+        }
+        old.emplace(searched[i], oldAt[i]);
+        now.emplace(searched[i], newAt[i]);
     }
     return {std::move(old), std::move(now)};
 }
 
-// How many bytes the two share at their start, up to `limit`: whole blocks with
-// memcmp first, as a byte loop over a large file costs more than its reading.
-std::size_t commonPrefix(std::string_view a, std::string_view b, std::size_t limit) {
+// How many bytes the two share at their start, up to `limit`, when their first
+// `known` bytes are equal: whole blocks with memcmp first, as a byte loop over a large
+// file costs more than its reading.
+std::size_t commonPrefix(std::string_view a, std::string_view b, std::size_t limit,
+                         std::size_t known) {
     constexpr std::size_t kBlock = 4096;
-    std::size_t i = 0;
+    std::size_t i = std::min(known, limit);
     while (i + kBlock <= limit && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0)
         i += kBlock;
     while (i < limit && a[i] == b[i])
@@ -320,10 +418,12 @@ std::size_t commonPrefix(std::string_view a, std::string_view b, std::size_t lim
     return i;
 }
 
-// How many bytes the two share at their end, up to `limit`.
-std::size_t commonSuffix(std::string_view a, std::string_view b, std::size_t limit) {
+// How many bytes the two share at their end, up to `limit`, when their last `known`
+// bytes are equal.
+std::size_t commonSuffix(std::string_view a, std::string_view b, std::size_t limit,
+                         std::size_t known) {
     constexpr std::size_t kBlock = 4096;
-    std::size_t n = 0;
+    std::size_t n = std::min(known, limit);
     while (n + kBlock <= limit && std::memcmp(a.data() + a.size() - n - kBlock,
                                               b.data() + b.size() - n - kBlock, kBlock) == 0)
         n += kBlock;
@@ -339,14 +439,20 @@ std::string textOfGroup(std::string_view bytes, std::size_t at, std::string_view
 } // namespace
 
 std::optional<ChangedEntry> changedEntry(const MessageText& oldText, const MessageText& newText,
-                                         const std::function<bool(std::string_view)>& ignored) {
+                                         const std::function<bool(std::string_view)>& ignored,
+                                         SharedEnds shared) {
     const std::string_view before = oldText.bytes();
     const std::string_view after = newText.bytes();
     const std::size_t shorter = std::min(before.size(), after.size());
-    const std::size_t same = commonPrefix(before, after, shorter);
+    const std::size_t same = commonPrefix(before, after, shorter, shared.start);
     if (same == before.size() && same == after.size())
         return std::nullopt;
-    const std::size_t tail = commonSuffix(before, after, shorter - same);
+    // The files' shared end is the texts' too when both end as far before it, at the
+    // same Ctrl-Z or at the end of both files.
+    const std::size_t oldCut = oldText.fileBytes().size() - before.size();
+    const std::size_t newCut = newText.fileBytes().size() - after.size();
+    const std::size_t knownEnd = oldCut == newCut && oldCut <= shared.end ? shared.end - oldCut : 0;
+    const std::size_t tail = commonSuffix(before, after, shorter - same, knownEnd);
     const std::size_t from = lineStart(before, same); // the same in both
     const std::size_t beforeEnd = before.size() - tail;
     const std::size_t afterEnd = after.size() - tail;

@@ -28,13 +28,31 @@ std::string lookupMessage(const std::string& path, std::string_view id);
 /// What the lookup reads of the bytes of a message file: all of them up to the first
 /// Ctrl-Z. The functions below take one where they would otherwise look for the
 /// Ctrl-Z themselves, a pass over the whole file, at every call.
+/// How many bytes two versions of a file are known to share at their start and at
+/// their end, as an edit that replaced some lines knows without comparing them.
+struct SharedEnds {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
 class MessageText {
 public:
     explicit MessageText(std::string_view fileBytes);
+    /// The text of `fileBytes`, the bytes of `old`'s file with only what lies between
+    /// their shared ends changed: only the changed bytes are looked over.
+    MessageText(std::string_view fileBytes, const MessageText& old, SharedEnds shared);
+    /// The text of the file's bytes from `offset` on.
+    MessageText tail(std::size_t offset) const;
     std::string_view bytes() const { return m_bytes; }
+    /// Every byte of the file, past a Ctrl-Z too.
+    std::string_view fileBytes() const { return {m_bytes.data(), m_fileSize}; }
 
 private:
+    MessageText(std::string_view fileBytes, std::size_t textSize)
+        : m_bytes(fileBytes.substr(0, textSize)), m_fileSize(fileBytes.size()) {}
+
     std::string_view m_bytes;
+    std::size_t m_fileSize;
 };
 
 /// lookupMessage on the bytes of a message file already read. Never throws.
@@ -80,9 +98,12 @@ struct ChangedEntry {
 /// the common end of the two can change a lookup, so only the ids met there are
 /// compared: linear in the files' size. When the change leaves the following bytes
 /// inside a brace group in one file and outside in the other, every later group would
-/// read differently: the first brace after the change is then reported. Never throws.
+/// read differently: the first brace after the change is then reported. `shared`
+/// tells how much of the two files' bytes is known to be equal, which is then not
+/// compared again. Never throws.
 std::optional<ChangedEntry> changedEntry(const MessageText& oldText, const MessageText& newText,
-                                         const std::function<bool(std::string_view)>& ignored);
+                                         const std::function<bool(std::string_view)>& ignored,
+                                         SharedEnds shared = {});
 inline std::optional<ChangedEntry>
 changedEntry(std::string_view oldBytes, std::string_view newBytes,
              const std::function<bool(std::string_view)>& ignored) {

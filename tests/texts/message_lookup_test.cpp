@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/error.h"
 #include "support/temp_dir.h"
+#include "texts/line_buffer.h"
 #include "texts/message_lookup.h"
 
 #include <chrono>
@@ -176,6 +177,55 @@ TEST(MessageLookup, matchesTheStepByStepModelOnRandomMalformedFiles) {
             const std::string path = dir.write("random.msg", file);
             for (const auto& id : ids)
                 ASSERT_EQ(lookupMessage(path, id), modelLookup(file, id));
+        }
+    }
+}
+
+// After line edits, what the edits tell of the bytes the old and new file share
+// must give the same text and the same changed entry as comparing every byte.
+TEST(MessageLookup, sharedEndsOfALineEditGiveWhatComparingAllBytesGives) {
+    std::mt19937 rng(20261211);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const std::vector<std::string> shapes{"{1}{}{a}", "{2}{}{b",     "c}",      "{1}{}{z}",
+                                          "",         "\x1a",        "{3}{x}{", "{}{}{}",
+                                          "{2}{}{b}", "{1}{}{q\x1a}"};
+    const auto randomLine = [&] { return shapes[pick(shapes.size())]; };
+    const char* breaks[] = {"\r\n", "\n", "\r"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string old;
+        const std::size_t lines = pick(40);
+        for (std::size_t i = 0; i < lines; ++i)
+            old += randomLine() + (i + 1 == lines && pick(2) ? "" : breaks[pick(3)]);
+        LineBuffer buffer;
+        buffer.assign(old);
+        for (int edit = 0, edits = 1 + static_cast<int>(pick(2)); edit < edits; ++edit) {
+            const std::size_t first = pick(buffer.size() + 1);
+            const std::size_t count = pick(std::min<std::size_t>(3, buffer.size() - first) + 1);
+            std::vector<std::string> texts(pick(3));
+            for (auto& text : texts)
+                text = randomLine();
+            buffer.replace(first, count, texts);
+        }
+        const std::string now = buffer.bytes();
+        const SharedEnds shared{buffer.unchangedStart(), buffer.unchangedEnd()};
+        const std::string context = "old '" + old + "' new '" + now + "'";
+        ASSERT_LE(shared.start, std::min(old.size(), now.size())) << context;
+        ASSERT_LE(shared.end, std::min(old.size(), now.size())) << context;
+        ASSERT_EQ(now.substr(0, shared.start), old.substr(0, shared.start)) << context;
+        ASSERT_EQ(now.substr(now.size() - shared.end), old.substr(old.size() - shared.end))
+            << context;
+        const MessageText oldText(old);
+        const MessageText newText(now, oldText, shared);
+        ASSERT_EQ(newText.bytes(), MessageText(now).bytes()) << context;
+        const auto none = [](std::string_view) { return false; };
+        const auto known = changedEntry(oldText, newText, none, shared);
+        const auto compared = changedEntry(old, now, none);
+        ASSERT_EQ(known.has_value(), compared.has_value()) << context;
+        if (known) {
+            EXPECT_EQ(known->offset, compared->offset) << context;
+            EXPECT_EQ(known->inOld, compared->inOld) << context;
         }
     }
 }
