@@ -96,7 +96,7 @@ ScanResult scanFolder(const ScanRequest& request,
     if (progress)
         progress(0, names.size());
     result.entries.reserve(names.size());
-    std::shared_ptr<const MessageSnapshot> messages; // one state of the file for the whole scan
+    std::shared_ptr<const MessageSnapshot> messages; // one snapshot for the whole scan
     unsigned char header[kScanHeaderSize];
     try {
         for (std::size_t i = 0; i < names.size(); ++i) {

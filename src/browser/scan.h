@@ -57,9 +57,10 @@ void sortEntries(std::vector<ListEntry>& entries);
 /// Folders named *.pro, anything that is not a regular file (a FIFO, a device, a link
 /// to one) and files shorter than the scan header are passed over, without blocking;
 /// any other file that cannot be read stops the scan with its error, and the
-/// entries listed before it are kept. Names come from one state of the message file
-/// (currentMessages), taken when the first name is needed. `progress` is told the number of
-/// files found, then called once per file read.
+/// entries listed before it are kept. Names come from the message file as
+/// currentMessages gives it when the first name is needed, read as far as the names
+/// need (a file that changes meanwhile is read again whole). `progress` is told the
+/// number of files found, then called once per file read.
 ScanResult
 scanFolder(const ScanRequest& request,
            const std::function<void(std::size_t done, std::size_t total)>& progress = {});

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/system.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -69,6 +71,12 @@ Bytes readFile(const FilePath& path);
 /// At most `count` bytes from the start of the regular file, and its size.
 /// Throws Error as readFile.
 Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* size);
+
+/// Reads up to `count` bytes of the regular file from byte `offset` on into `out` and
+/// returns how many (fewer only at its end), with the identity of the file they came
+/// from, taken from the same opening. Throws Error as readFile.
+std::size_t readFilePart(const FilePath& path, std::uint64_t offset, unsigned char* out,
+                         std::size_t count, platform::FileIdentity& identity);
 
 /// Reads at most `count` bytes from the start of the file into `out` and returns how
 /// many; std::nullopt, without reading, when it is a folder or not a regular file.

@@ -29,6 +29,10 @@ struct FileIdentity {
 /// nothing when no file is there or it cannot be asked.
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
 
+/// The identity of an open file: a file descriptor on POSIX, a HANDLE on Windows;
+/// nothing when it cannot be asked.
+std::optional<FileIdentity> openFileIdentity(std::intptr_t file);
+
 /// The time now, in nanoseconds since the epoch of FileIdentity's times.
 std::int64_t fileClockNowNs();
 

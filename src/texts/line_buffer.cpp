@@ -74,12 +74,13 @@ void LineBuffer::checkLoadable(const std::string& path) {
 
 void LineBuffer::load(const std::string& path) {
     std::shared_ptr<const MessageSnapshot> snapshot;
+    std::string_view bytes;
     try {
         snapshot = currentMessages(path);
+        bytes = snapshot->fileBytes(); // the rest of a file read in parts so far
     } catch (const Error&) {
         throwCannotOpen(path);
     }
-    const std::string_view bytes = snapshot->fileBytes();
     take(std::move(snapshot), bytes);
 }
 

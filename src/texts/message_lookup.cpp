@@ -41,6 +41,10 @@ bool indexedId(std::string_view content) {
     return true;
 }
 
+// The first part of a settled message file that a snapshot reads: the ids that the
+// items of a folder use are mostly near the start of their table.
+constexpr std::size_t kFirstPart = std::size_t{1} << 20;
+
 // How many message files keep a snapshot at once (the editor reads five).
 constexpr std::size_t kKeptSnapshots = 8;
 
@@ -566,16 +570,71 @@ MessageSnapshot::~MessageSnapshot() = default;
 
 MessageSnapshot::MessageSnapshot(const std::string& path) : MessageSnapshot(readFile(path)) {}
 
+MessageSnapshot::MessageSnapshot(const std::string& path, std::size_t firstPart)
+    : m_part(std::max<std::size_t>(firstPart, 1)), m_firstGroupEnd(std::make_unique<Index>()) {
+    // What the file is, from an opening of its own: each part read is checked against it.
+    readFilePart(path, 0, nullptr, 0, m_identity);
+    if (m_identity.size == 0)
+        return;
+    platform::reserveInLargePages(m_bytes, static_cast<std::size_t>(m_identity.size));
+    m_path = path;
+    readPart();
+}
+
 MessageSnapshot MessageSnapshot::fromBytes(std::string_view fileBytes) {
     return MessageSnapshot(Bytes(fileBytes.begin(), fileBytes.end()));
 }
 
 MessageSnapshot::MessageSnapshot(Bytes bytes)
-    : m_bytes(std::move(bytes)), m_size(m_bytes.size()),
-      m_firstGroupEnd(std::make_unique<Index>()) {}
+    : m_bytes(std::move(bytes)), m_firstGroupEnd(std::make_unique<Index>()) {}
 
 std::string_view MessageSnapshot::text() const {
     return asText(m_bytes).substr(0, m_size);
+}
+
+std::string_view MessageSnapshot::fileBytes() const {
+    while (!m_path.empty())
+        readPart();
+    return asText(m_bytes);
+}
+
+std::size_t MessageSnapshot::fileSize() const {
+    return m_path.empty() ? m_bytes.size() : static_cast<std::size_t>(m_identity.size);
+}
+
+MessageSnapshot::More MessageSnapshot::readMore() const {
+    // Nothing beyond the Ctrl-Z is read by the lookup.
+    return m_size == SIZE_MAX ? readPart() : More::None;
+}
+
+MessageSnapshot::More MessageSnapshot::readPart() const {
+    if (m_path.empty())
+        return More::None;
+    const std::size_t have = m_bytes.size();
+    const std::size_t part = std::min(fileSize() - have, std::max(have, m_part));
+    platform::FileIdentity now;
+    m_bytes.resize(have + part); // within the room reserved: nothing read moves
+    std::size_t got = 0;
+    try {
+        got = readFilePart(m_path, have, m_bytes.data() + have, part, now);
+    } catch (...) {
+        m_bytes.resize(have);
+        throw;
+    }
+    if (now != m_identity || got != part) {
+        // Changed since its first part was read: the parts would not make one file.
+        Bytes whole = readFile(m_path);
+        m_bytes = std::move(whole);
+        m_path.clear();
+        m_size = SIZE_MAX;
+        m_checked = 0;
+        m_indexed = 0;
+        m_firstGroupEnd = std::make_unique<Index>();
+        return More::Reread;
+    }
+    if (m_bytes.size() == fileSize())
+        m_path.clear();
+    return More::Read;
 }
 
 bool MessageSnapshot::endsBefore(std::size_t reach) const {
@@ -588,24 +647,40 @@ bool MessageSnapshot::endsBefore(std::size_t reach) const {
         return false;
     }
     m_size = m_checked + static_cast<std::size_t>(static_cast<const char*>(end) - rest.data());
-    m_checked = m_bytes.size(); // nothing further to look for
+    m_checked = SIZE_MAX; // nothing further to look for
     return true;
 }
 
-// textAfter, once no Ctrl-Z ends the text before the text group closes.
-std::string MessageSnapshot::textAfterChecked(std::size_t pos) const {
+// textAfter, once no Ctrl-Z ends the text before the text group closes and the group
+// is read.
+std::optional<std::string> MessageSnapshot::textAfterChecked(std::size_t pos) const {
     for (;;) {
         const std::string_view all = text();
         const std::size_t open = textOpen(all, pos);
         const std::size_t close = open == std::string_view::npos ? open : all.find('}', open + 1);
+        if (close == std::string_view::npos) {
+            const More more = readMore();
+            if (more == More::Reread)
+                return std::nullopt;
+            if (more == More::Read)
+                continue;
+        }
         if (!endsBefore(close == std::string_view::npos ? all.size() : close + 1))
             return textAfter(all, pos);
     }
 }
 
 std::string MessageSnapshot::lookup(std::string_view id) const {
+    for (;;)
+        if (auto text = lookupOnce(id))
+            return std::move(*text);
+}
+
+std::optional<std::string> MessageSnapshot::lookupOnce(std::string_view id) const {
     // Beyond what a slot's positions reach, the bytes are searched instead.
-    if (!indexedId(id) || m_bytes.size() > kMaxIndexedBytes) {
+    if (!indexedId(id) || fileSize() > kMaxIndexedBytes) {
+        while (readMore() != More::None) {
+        }
         endsBefore(m_bytes.size());
         return lookupIn(text(), id);
     }
@@ -616,15 +691,24 @@ std::string MessageSnapshot::lookup(std::string_view id) const {
     // the empty text.
     for (;;) {
         const std::string_view all = text();
-        if (m_indexed >= all.size())
-            return {};
-        const std::size_t open = all.find('{', m_indexed);
+        const std::size_t open =
+            m_indexed >= all.size() ? std::string_view::npos : all.find('{', m_indexed);
         const std::size_t close = open == std::string_view::npos ? open : all.find('}', open + 1);
+        if (close == std::string_view::npos) {
+            // The group, or the next one, may lie in what is not read yet.
+            if (open == std::string_view::npos)
+                m_indexed = std::max(m_indexed, all.size());
+            const More more = readMore();
+            if (more == More::Reread)
+                return std::nullopt;
+            if (more == More::Read)
+                continue;
+        }
         if (endsBefore(close == std::string_view::npos ? all.size() : close + 1))
             continue;
         if (close == std::string_view::npos) {
             m_indexed = all.size();
-            return {};
+            return std::string();
         }
         m_indexed = close + 1;
         const std::string_view content = all.substr(open + 1, close - open - 1);
@@ -676,18 +760,24 @@ std::shared_ptr<const MessageSnapshot> MessageSnapshots::current(const std::stri
     // The identity is taken before the bytes are read: a write during the reading
     // makes it differ at the next call.
     const std::int64_t readAt = platform::fileClockNowNs();
-    auto snapshot = std::make_shared<const MessageSnapshot>(readFile(path));
+    bool settled = false;
+    if (identity) {
+        constexpr std::int64_t kSecond = 1'000'000'000;
+        const bool wholeSeconds =
+            identity->modifiedNs % kSecond == 0 && identity->changedNs % kSecond == 0;
+        const std::int64_t settle =
+            std::max<std::chrono::nanoseconds>(m_settle, wholeSeconds ? kSettledInWholeSeconds
+                                                                      : std::chrono::nanoseconds(0))
+                .count();
+        settled = identity->modifiedNs < readAt - settle && identity->changedNs < readAt - settle;
+    }
+    // A settled file is read in parts as lookups need them, each part after a check that
+    // the file is the same. One written just now may change again within a tick of its
+    // clock, which that check would not see, so it is read whole at once.
+    auto snapshot = settled ? std::make_shared<const MessageSnapshot>(path, kFirstPart)
+                            : std::make_shared<const MessageSnapshot>(path);
     if (!identity)
         return snapshot;
-    constexpr std::int64_t kSecond = 1'000'000'000;
-    const bool wholeSeconds =
-        identity->modifiedNs % kSecond == 0 && identity->changedNs % kSecond == 0;
-    const std::int64_t settle =
-        std::max<std::chrono::nanoseconds>(m_settle, wholeSeconds ? kSettledInWholeSeconds
-                                                                  : std::chrono::nanoseconds(0))
-            .count();
-    const bool settled =
-        identity->modifiedNs < readAt - settle && identity->changedNs < readAt - settle;
     if (settled || g_operations > 0) {
         m_kept.push_front({path, *identity, snapshot, settled});
         if (m_kept.size() > kKeptSnapshots)

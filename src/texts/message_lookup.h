@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
@@ -118,6 +119,12 @@ class MessageSnapshot {
 public:
     /// Reads the file. Throws Error with the run-time I/O message, as lookupMessage.
     explicit MessageSnapshot(const std::string& path);
+    /// Reads the first `firstPart` bytes of the file, and the rest as far as lookups
+    /// need it, checking first each time that the file is still the one read (see
+    /// platform::FileIdentity): ids near the start of a large file cost little more
+    /// than their own part of it. A file found changed is read again, all of it, and
+    /// answers from then on. Throws Error as lookupMessage.
+    MessageSnapshot(const std::string& path, std::size_t firstPart);
     /// A snapshot of the bytes of a file.
     explicit MessageSnapshot(Bytes bytes);
     /// A snapshot of bytes already read.
@@ -129,26 +136,45 @@ public:
     MessageSnapshot(const MessageSnapshot&) = delete;
     MessageSnapshot& operator=(const MessageSnapshot&) = delete;
 
-    /// The text for `id`, as lookupMessage would give it. Never throws.
+    /// The text for `id`, as lookupMessage would give it. Never throws for a snapshot
+    /// read whole; one read in parts throws Error as lookupMessage when the rest of
+    /// the file cannot be read.
     std::string lookup(std::string_view id) const;
-    /// Every byte of the file as read, past a Ctrl-Z too.
-    std::string_view fileBytes() const {
-        return {reinterpret_cast<const char*>(m_bytes.data()), m_bytes.size()};
-    }
+    /// Every byte of the file as read, past a Ctrl-Z too; the rest of a file read in
+    /// parts is read first. Throws Error as lookup.
+    std::string_view fileBytes() const;
+    /// How many of the file's bytes have been read so far.
+    std::size_t bytesRead() const { return m_bytes.size(); }
 
 private:
-    // What the lookup reads: all the bytes until the Ctrl-Z that ends them is found.
+    // What the lookup reads: all the bytes read until the Ctrl-Z that ends them is found.
     std::string_view text() const;
     // Looks for that Ctrl-Z in the bytes before `reach` not looked at yet: true when it
     // lies there, and what was found beyond it must be found again in text().
     bool endsBefore(std::size_t reach) const;
-    std::string textAfterChecked(std::size_t pos) const;
+    // Reads the next part of a file read in parts: Read when there is more to look at,
+    // Reread when the file had changed and was read again whole (everything found
+    // before must be found again), None when it is read to its end or to its Ctrl-Z.
+    enum class More { None, Read, Reread };
+    More readMore() const;
+    // The next part, past a Ctrl-Z too.
+    More readPart() const;
+    // The file's size: what is read, or what there is to read.
+    std::size_t fileSize() const;
+    // textAfter, once no Ctrl-Z ends the text before the text group closes; none when
+    // the file was read again meanwhile.
+    std::optional<std::string> textAfterChecked(std::size_t pos) const;
+    std::optional<std::string> lookupOnce(std::string_view id) const;
 
-    Bytes m_bytes;
+    mutable Bytes m_bytes;
+    // While the file is read in parts: where it is and what it was when first read.
+    mutable std::string m_path;
+    mutable platform::FileIdentity m_identity;
+    std::size_t m_part = 0; // the first part; each later one as large as all before
     // The Ctrl-Z is looked for only as far as lookups read: a few ids near the start
     // of a large file need not wait for a pass over all of it.
-    mutable std::size_t m_size = 0;    // up to the first Ctrl-Z once found, else all
-    mutable std::size_t m_checked = 0; // no Ctrl-Z before this
+    mutable std::size_t m_size = SIZE_MAX; // up to the first Ctrl-Z once found
+    mutable std::size_t m_checked = 0;     // no Ctrl-Z before this
     // Each brace-group content met so far that is a short number (as the ids asked
     // for are), with the position after the first closed group that holds it: the
     // first match decides, and its text depends only on that position. Groups before

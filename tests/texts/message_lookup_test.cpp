@@ -340,6 +340,86 @@ TEST(MessageSnapshots, readAFreshFileOncePerOperation) {
     EXPECT_NE(snapshots.current(path), snapshots.current(path));
 }
 
+// A snapshot that reads its file in parts, as lookups reach further, answers every id
+// as the whole file does, however small the parts.
+TEST(MessageSnapshot, readInPartsAnswersAsTheWholeFile) {
+    std::mt19937 rng(20261212);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const std::string alphabet = "{{{}}}0011a \r\n";
+    TempDir dir;
+    for (int round = 0; round < 300; ++round) {
+        std::string file;
+        const std::size_t length = 1 + pick(300);
+        for (std::size_t i = 0; i < length; ++i)
+            file += pick(300) == 0 ? '\x1a' : alphabet[pick(alphabet.size())];
+        const std::string path = dir.write("parts.msg", file);
+        const MessageSnapshot snapshot(path, 1 + pick(24));
+        for (const std::string id : {"0", "1", "10", "01", "", "a", "11", "1}"})
+            ASSERT_EQ(snapshot.lookup(id), lookupMessageIn(file, id))
+                << "file '" << file << "' id " << id;
+        ASSERT_EQ(snapshot.fileBytes(), file);
+    }
+}
+
+TEST(MessageSnapshot, readsNoFurtherThanItsLookupsNeed) {
+    std::string file = "{100}{}{Knife}\r\n{101}{}{A small knife.}\r\n";
+    while (file.size() < 100'000)
+        file += "{900}{}{Unused}\r\n";
+    file += "{999}{}{Last}\r\n";
+    TempDir dir;
+    const std::string path = dir.write("pro_item.msg", file);
+    const MessageSnapshot snapshot(path, 64);
+    EXPECT_EQ(snapshot.lookup("101"), "A small knife.");
+    EXPECT_EQ(snapshot.bytesRead(), 64u);
+    EXPECT_EQ(snapshot.lookup("999"), "Last");
+    EXPECT_EQ(snapshot.bytesRead(), file.size());
+}
+
+// A file that changed since its first part was read is read again whole: its parts
+// would not make one file.
+TEST(MessageSnapshot, readInPartsReadsAChangedFileAgain) {
+    const std::string before = "{1}{}{Knife}\r\n{2}{}{Spoon}\r\n";
+    const std::string after = "{1}{}{Forks}\r\n{2}{}{Ladle}\r\n";
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> changes{
+        {"rewritten in place to the same size",
+         [&](const std::string& path) {
+             letTheClockTick(path);
+             writeInPlace(path, after);
+         }},
+        {"replaced by another file",
+         [&](const std::string& path) {
+             const std::string other = path + ".new";
+             std::ofstream(other, std::ios::binary) << after;
+             std::filesystem::rename(other, path);
+         }},
+    };
+    for (const auto& [what, change] : changes) {
+        TempDir dir;
+        const std::string path = dir.write("pro_item.msg", before);
+        const MessageSnapshot snapshot(path, 14);
+        EXPECT_EQ(snapshot.lookup("1"), "Knife") << what;
+        change(path);
+        EXPECT_EQ(snapshot.lookup("2"), "Ladle") << what;
+        EXPECT_EQ(snapshot.lookup("1"), "Forks") << what;
+        EXPECT_EQ(snapshot.fileBytes(), after) << what;
+    }
+}
+
+// The shared snapshot of a settled file reads it only as far as its lookups need.
+TEST(MessageSnapshots, readASettledFileInParts) {
+    std::string file = "{100}{}{Knife}\r\n";
+    file.resize(3 << 20, ' ');
+    TempDir dir;
+    const std::string path = dir.write("pro_item.msg", file);
+    MessageSnapshots snapshots(std::chrono::nanoseconds(0)); // every file is settled
+    const auto snapshot = snapshots.current(path);
+    EXPECT_EQ(snapshot->lookup("100"), "Knife");
+    EXPECT_LT(snapshot->bytesRead(), file.size());
+    EXPECT_EQ(snapshot->fileBytes().size(), file.size());
+}
+
 TEST(MessageSnapshot, answersIdsInAnyOrderAsItsIndexGrows) {
     const std::string file = "{1}{}{one}\r\n{2}{}{two}\r\n{1}{}{again}\r\n{3}{}{three}";
     const MessageSnapshot snapshot = MessageSnapshot::fromBytes(file);

@@ -181,6 +181,30 @@ Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* siz
     return readAtMost(fd.get(), static_cast<std::size_t>(st.st_size), count, path);
 }
 
+std::size_t readFilePart(const FilePath& path, std::uint64_t offset, unsigned char* out,
+                         std::size_t count, platform::FileIdentity& identity) {
+    struct stat st {};
+    Fd fd(openForReading(path, st));
+    const auto id = platform::openFileIdentity(fd.get());
+    if (!id)
+        throwIoError(errno, path);
+    identity = *id;
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t n =
+            ::pread(fd.get(), out + done, count - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwIoError(errno, path);
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
 std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
                                                 std::size_t count) {
     struct stat st {};

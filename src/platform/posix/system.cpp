@@ -44,10 +44,9 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
 
 void useBinaryStandardStreams() {}
 
-std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
+namespace {
+
+FileIdentity identityOf(const struct stat& st) {
     FileIdentity id;
     id.device = static_cast<std::uint64_t>(st.st_dev);
     id.file = static_cast<std::uint64_t>(st.st_ino);
@@ -57,6 +56,22 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
     id.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1'000'000'000 +
                    static_cast<std::int64_t>(st.st_ctim.tv_nsec);
     return id;
+}
+
+} // namespace
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return identityOf(st);
+}
+
+std::optional<FileIdentity> openFileIdentity(std::intptr_t file) {
+    struct stat st {};
+    if (::fstat(static_cast<int>(file), &st) != 0)
+        return std::nullopt;
+    return identityOf(st);
 }
 
 std::int64_t fileClockNowNs() {

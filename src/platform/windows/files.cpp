@@ -141,6 +141,20 @@ Bytes readFileStart(const FilePath& path, std::size_t count, std::uintmax_t* siz
     return readAtMost(h, total, count);
 }
 
+std::size_t readFilePart(const FilePath& path, std::uint64_t offset, unsigned char* out,
+                         std::size_t count, platform::FileIdentity& identity) {
+    const Handle h = openForReading(path);
+    const auto id = platform::openFileIdentity(reinterpret_cast<std::intptr_t>(h.get()));
+    if (!id)
+        throwSystemError(::GetLastError());
+    identity = *id;
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN))
+        throwSystemError(::GetLastError());
+    return readUpTo(h, out, count);
+}
+
 std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
                                                 std::size_t count) {
     if (isFolder(attributesOf(path)))

@@ -59,20 +59,12 @@ void useBinaryStandardStreams() {
     ::SetConsoleOutputCP(CP_UTF8);
 }
 
-std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
-    // Asking only for the attributes lets them be read also of a file that another
-    // program holds open.
-    const HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
+std::optional<FileIdentity> openFileIdentity(std::intptr_t handle) {
+    const auto file = reinterpret_cast<HANDLE>(handle);
     BY_HANDLE_FILE_INFORMATION info{};
     FILE_BASIC_INFO basic{};
-    const bool ok = ::GetFileInformationByHandle(file, &info) != 0 &&
-                    ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) != 0;
-    ::CloseHandle(file);
-    if (!ok)
+    if (::GetFileInformationByHandle(file, &info) == 0 ||
+        ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) == 0)
         return std::nullopt;
     const auto wide = [](DWORD high, DWORD low) {
         return std::uint64_t{high} << 32 | std::uint64_t{low};
@@ -84,6 +76,19 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
     id.modifiedNs =
         nsSince1970(wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
     id.changedNs = nsSince1970(static_cast<std::uint64_t>(basic.ChangeTime.QuadPart));
+    return id;
+}
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path) {
+    // Asking only for the attributes lets them be read also of a file that another
+    // program holds open.
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    auto id = openFileIdentity(reinterpret_cast<std::intptr_t>(file));
+    ::CloseHandle(file);
     return id;
 }
 
