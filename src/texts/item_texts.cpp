@@ -81,11 +81,11 @@ std::string lineNamed(std::string_view bytes, std::size_t pos, std::string_view 
 // Refuses a new file in which the lookup would not find `expected` under `id`, naming
 // the line that hides the entry written at `ours`: an earlier group that matches the
 // id, a Ctrl-Z that ends the file for the lookup, or a group left open before it.
-void checkReadsBack(std::string_view bytes, const MessageText& text, std::string_view id,
-                    std::string_view expected, std::size_t ours, std::string_view what,
-                    const std::string& file) {
+void checkReadsBack(const MessageText& text, std::string_view id, std::string_view expected,
+                    std::size_t ours, std::string_view what, const std::string& file) {
     if (lookupMessageIn(text, id) == expected)
         return;
+    const std::string_view bytes = text.fileBytes();
     constexpr auto npos = std::string_view::npos;
     std::size_t hider = npos;
     const std::size_t match = findMessageGroup(text, id);
@@ -157,9 +157,9 @@ std::string checkedBytes(const LineBuffer& lines, const Before& before, std::str
     const SharedEnds shared =
         before.loaded ? SharedEnds{lines.unchangedStart(), lines.unchangedEnd()} : SharedEnds{};
     const MessageText text(out, before.text, shared);
-    checkReadsBack(out, text, textId, name, lines.byteOffset(at), "name", proItemMsg);
-    checkReadsBack(out, text, descId, withCrLf(description), lines.byteOffset(at + 1),
-                   "description", proItemMsg);
+    checkReadsBack(text, textId, name, lines.byteOffset(at), "name", proItemMsg);
+    checkReadsBack(text, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
+                   proItemMsg);
     checkOthersKept(before.text, text, shared, textId, descId, proItemMsg);
     return out;
 }

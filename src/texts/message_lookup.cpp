@@ -377,8 +377,7 @@ firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t s
     firstGroupsBetween(before, patterns, 0, same, inStart);
     std::vector<std::size_t> oldAt(patterns.size(), npos);
     std::vector<std::size_t> newAt(patterns.size(), npos);
-    std::vector<std::size_t> inEnd(patterns.size(), 0);
-    std::vector<bool> needsEnd(patterns.size(), false);
+    std::vector<std::size_t> inEnd(patterns.size(), 0); // npos: to be searched for
     for (std::size_t i = 0; i < patterns.size(); ++i) {
         const std::size_t m = patterns[i].size();
         const std::size_t shared = same >= m ? same - m + 1 : 0;
@@ -388,15 +387,13 @@ firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t s
         }
         oldAt[i] = firstGroupBetween(before, patterns[i], shared, beforeEnd);
         newAt[i] = firstGroupBetween(after, patterns[i], shared, afterEnd);
-        if (oldAt[i] == npos || newAt[i] == npos) {
-            needsEnd[i] = true;
+        if (oldAt[i] == npos || newAt[i] == npos)
             inEnd[i] = npos;
-        }
     }
     // Searched for only where needed: the others hold a position already.
     firstGroupsBetween(before, patterns, beforeEnd, before.size(), inEnd);
     for (std::size_t i = 0; i < patterns.size(); ++i) {
-        if (needsEnd[i] && inEnd[i] != npos) {
+        if ((oldAt[i] == npos || newAt[i] == npos) && inEnd[i] != npos) {
             if (oldAt[i] == npos)
                 oldAt[i] = inEnd[i];
             if (newAt[i] == npos)

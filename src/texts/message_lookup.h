@@ -26,9 +26,6 @@ namespace zantor {
 /// "Invalid filename" for a missing folder, ...); no file stays open.
 std::string lookupMessage(const std::string& path, std::string_view id);
 
-/// What the lookup reads of the bytes of a message file: all of them up to the first
-/// Ctrl-Z. The functions below take one where they would otherwise look for the
-/// Ctrl-Z themselves, a pass over the whole file, at every call.
 /// How many bytes two versions of a file are known to share at their start and at
 /// their end, as an edit that replaced some lines knows without comparing them.
 struct SharedEnds {
@@ -36,6 +33,9 @@ struct SharedEnds {
     std::size_t end = 0;
 };
 
+/// What the lookup reads of the bytes of a message file: all of them up to the first
+/// Ctrl-Z. The functions below take one where they would otherwise look for the
+/// Ctrl-Z themselves, a pass over the whole file, at every call.
 class MessageText {
 public:
     explicit MessageText(std::string_view fileBytes);

@@ -189,20 +189,10 @@ std::size_t readFilePart(const FilePath& path, std::uint64_t offset, unsigned ch
     if (!id)
         throwIoError(errno, path);
     identity = *id;
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t n =
-            ::pread(fd.get(), out + done, count - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwIoError(errno, path);
-        }
-        if (n == 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
+    if (::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) < 0)
+        throwIoError(errno, path);
+    // A regular file: nothing that reads as a folder or an empty FIFO.
+    return readUpTo(fd.get(), out, count, path).value_or(0);
 }
 
 std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
