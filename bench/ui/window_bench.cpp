@@ -6,8 +6,10 @@
 //   beside a raw walk of the folder reading 56 bytes of each file;
 // - start-up of the editor to its window shown, in a process of its own, with a
 //   1 MB and a 50 MB pro_item.msg, beside an empty window of the same size made by
-//   the same Qt in the same kind of process.
-// Windows run on the offscreen platform.
+//   the same Qt in the same kind of process: on the offscreen platform, and on an X
+//   display (an Xvfb server of the benchmark's own), where showing a window means the
+//   server mapping and exposing it, as a user's desktop does.
+// The listings run on the offscreen platform.
 #include "browser/scan.h"
 #include "settings/file_settings_store.h"
 #include "support/bench_world.h"
@@ -24,9 +26,15 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
+#include <csignal>
+#include <fcntl.h>
 #include <map>
 #include <memory>
+#include <optional>
+#include <spawn.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -139,9 +147,71 @@ const BenchWorld& startupWorld(std::size_t msgBytes) {
     return *w;
 }
 
-void runChild(benchmark::State& state, const std::vector<std::string>& args, const fs::path& cwd) {
+// An X server of the benchmark's own, started as the window check starts it; no display
+// when Xvfb cannot be started.
+class XServer {
+public:
+    XServer() {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        const std::string fd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb",    "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+                              "-nolisten", "tcp",       nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const int started = posix_spawnp(&m_pid, "Xvfb", &actions, nullptr,
+                                         const_cast<char* const*>(argv), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(fds[1]);
+        if (started != 0)
+            m_pid = 0;
+        // The server writes its display number once it accepts connections.
+        std::string number;
+        char c = 0;
+        while (m_pid && ::read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        ::close(fds[0]);
+        if (!number.empty())
+            m_display = ":" + number;
+    }
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+    ~XServer() {
+        if (m_pid) {
+            ::kill(m_pid, SIGTERM);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    const std::string& display() const { return m_display; }
+
+private:
+    pid_t m_pid = 0;
+    std::string m_display;
+};
+
+std::optional<XServer> xServer;
+
+enum class Platform { Offscreen, X };
+
+void runChild(benchmark::State& state, Platform platform, const std::vector<std::string>& args,
+              const fs::path& cwd) {
     std::vector<std::string> argv{zantor::bench::selfPath()};
     argv.insert(argv.end(), args.begin(), args.end());
+    if (platform == Platform::X) {
+        if (!xServer)
+            xServer.emplace();
+        if (xServer->display().empty()) {
+            state.SkipWithError("Xvfb could not be started");
+            return;
+        }
+        // Given on the command line, which wins over this process's QT_QPA_PLATFORM.
+        argv.insert(argv.end(), {"-platform", "xcb", "-display", xServer->display()});
+    }
     const std::vector<std::string> env{"QT_QPA_PLATFORM=offscreen",
                                        "XDG_CONFIG_HOME=" + (cwd / "settings").string()};
     for (auto _ : state)
@@ -149,17 +219,18 @@ void runChild(benchmark::State& state, const std::vector<std::string>& args, con
             state.SkipWithError("the child failed");
 }
 
-void BM_StartupEditor(benchmark::State& state) {
+void BM_StartupEditor(benchmark::State& state, Platform platform) {
     const auto& world = startupWorld(static_cast<std::size_t>(state.range(0)) * kMegabyte);
-    runChild(state, {"--child-editor"}, world.root());
+    runChild(state, platform, {"--child-editor"}, world.root());
 }
 
-void BM_StartupEmptyWindow(benchmark::State& state) {
+void BM_StartupEmptyWindow(benchmark::State& state, Platform platform) {
     // The editor's window size, from the window itself.
     zantor::EditorWindows sized(std::make_unique<zantor::FileSettingsStore>(
         fs::temp_directory_path() / "zantor-bench-unused"));
     const QSize size = sized.main.size();
-    runChild(state, {"--child-empty", std::to_string(size.width()), std::to_string(size.height())},
+    runChild(state, platform,
+             {"--child-empty", std::to_string(size.width()), std::to_string(size.height())},
              startupWorld(kMegabyte).root());
 }
 
@@ -186,8 +257,22 @@ int childEmpty(int argc, char** argv) {
 BENCHMARK(BM_RawWalk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListLikeCli)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListInWindow)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_StartupEmptyWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_StartupEditor)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_StartupEmptyWindow, offscreen, Platform::Offscreen)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_StartupEditor, offscreen, Platform::Offscreen)
+    ->Arg(1)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_StartupEmptyWindow, x, Platform::X)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_StartupEditor, x, Platform::X)
+    ->Arg(1)
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string_view(argv[1]) == "--child-editor")
@@ -202,8 +287,11 @@ int main(int argc, char** argv) {
          {"BM_ListInWindow/100000/real_time", "BM_ListLikeCli/100000/real_time"},
          {"BM_ListLikeCli/10000/real_time", "BM_RawWalk/10000/real_time"},
          {"BM_ListLikeCli/100000/real_time", "BM_RawWalk/100000/real_time"},
-         {"BM_StartupEditor/1/real_time", "BM_StartupEmptyWindow/real_time"},
-         {"BM_StartupEditor/50/real_time", "BM_StartupEmptyWindow/real_time"}});
+         {"BM_StartupEditor/offscreen/1/real_time", "BM_StartupEmptyWindow/offscreen/real_time"},
+         {"BM_StartupEditor/offscreen/50/real_time", "BM_StartupEmptyWindow/offscreen/real_time"},
+         {"BM_StartupEditor/x/1/real_time", "BM_StartupEmptyWindow/x/real_time"},
+         {"BM_StartupEditor/x/50/real_time", "BM_StartupEmptyWindow/x/real_time"}});
     listings.clear();
+    xServer.reset();
     return status;
 }
