@@ -24,10 +24,10 @@
 #include <QTest>
 #include <QWindow>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <filesystem>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -156,8 +156,8 @@ public:
         if (::pipe(fds) != 0)
             return;
         const std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb",    "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-                              "-nolisten", "tcp",       nullptr};
+        const char* argv[] = {"Xvfb",        "-displayfd", fd.c_str(), "-screen", "0",
+                              "1024x768x24", "-nolisten",  "tcp",      nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);

@@ -66,19 +66,40 @@ bool admits(const ScanRequest& request, int typeByte) {
 }
 
 void sortEntries(std::vector<ListEntry>& entries) {
-    std::vector<std::pair<std::string, std::size_t>> keys;
+    struct Key {
+        std::uint64_t head; // the key's 8 bytes after the prefix all keys share
+        std::string key;
+        std::size_t index;
+    };
+    std::vector<Key> keys;
     keys.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        keys.emplace_back(readerSortKey(entries[i].text), i);
-    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        if (a.first != b.first)
-            return a.first < b.first;
-        return entries[a.second].text < entries[b.second].text;
+        keys.push_back({0, readerSortKey(entries[i].text), i});
+    std::size_t shared = keys.empty() ? 0 : keys.front().key.size();
+    for (const Key& k : keys) {
+        const std::string_view key = std::string_view(k.key).substr(0, shared);
+        shared = static_cast<std::size_t>(
+            std::mismatch(key.begin(), key.end(), keys.front().key.begin()).first - key.begin());
+    }
+    // Most comparisons end on the heads, in the array itself, where keys share a long
+    // start ("Item number ..."). A key that ends within its head reads as zeros there,
+    // which orders it before any longer key it begins, as comparing the keys does.
+    for (Key& k : keys)
+        for (std::size_t b = 0; b < 8; ++b)
+            k.head =
+                (k.head << 8) |
+                (shared + b < k.key.size() ? static_cast<unsigned char>(k.key[shared + b]) : 0);
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        if (const int order = a.key.compare(b.key))
+            return order < 0;
+        return entries[a.index].text < entries[b.index].text;
     });
     std::vector<ListEntry> sorted;
     sorted.reserve(entries.size());
-    for (const auto& k : keys)
-        sorted.push_back(std::move(entries[k.second]));
+    for (const Key& k : keys)
+        sorted.push_back(std::move(entries[k.index]));
     entries = std::move(sorted);
 }
 

@@ -3,8 +3,11 @@
 #include "support/cli_runner.h"
 #include "support/item_bytes.h"
 #include "support/temp_dir.h"
+#include "texts/encoding.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zantor;
 using namespace zantor::test;
@@ -183,6 +186,37 @@ TEST(Scan, namesWithAccentsSortAsAReaderExpectsInTheListAndInTheCommandLine) {
     for (const auto& e : expected)
         printed += e + "\n";
     EXPECT_EQ(runCli({"list", dir.file("items"), "--msg", msgPath}).out, printed);
+}
+
+// The sort compares a few bytes after the start all keys share before whole keys; its
+// order must be the keys' own, whatever the texts share and however short they are.
+TEST(Scan, sortedEntriesFollowTheReadersKeysWhateverTheTextsShare) {
+    std::mt19937 random(7);
+    const std::vector<std::string> starts{"", "Item number ", "Item number 1", "\xC9"};
+    const std::vector<std::string> letters{"a",    "A",    "b", "1", " ",
+                                           "\xE9", "\xC9", "-", "z", "\x01"};
+    for (int round = 0; round < 300; ++round) {
+        const std::string& start = starts[random() % starts.size()];
+        std::vector<ListEntry> entries;
+        for (std::size_t n = random() % 40; n > 0; --n) {
+            std::string text = start;
+            for (std::size_t k = random() % 12; k > 0; --k)
+                text += letters[random() % letters.size()];
+            entries.push_back({text, text});
+        }
+        std::vector<ListEntry> expected = entries;
+        std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+            const std::string ka = readerSortKey(a.text), kb = readerSortKey(b.text);
+            return ka != kb ? ka < kb : a.text < b.text;
+        });
+        sortEntries(entries);
+        std::vector<std::string> got, want;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            got.push_back(entries[i].text);
+            want.push_back(expected[i].text);
+        }
+        ASSERT_EQ(got, want) << "round " << round;
+    }
 }
 
 TEST(CliList, printsTheBrowsersEntries) {
