@@ -159,6 +159,10 @@ std::size_t firstGroupBetween(std::string_view bytes, std::string_view pattern, 
     }
 }
 
+} // namespace
+
+namespace detail {
+
 // firstGroupBetween for several patterns in one pass over the bytes: `at[i]` becomes
 // the first group that reads patterns[i] and starts in [from, to), for each i where it
 // is npos. The files compared after an edit share most of their bytes, in which the
@@ -208,6 +212,10 @@ void firstGroupsBetween(std::string_view bytes, const std::vector<std::string>& 
         if (at[i] == npos && pos < to)
             at[i] = firstGroupBetween(bytes, patterns[i], pos, to);
 }
+
+} // namespace detail
+
+namespace {
 
 std::size_t findGroupIn(std::string_view bytes, std::string_view id) {
     const auto pattern = groupPattern(id);
@@ -374,7 +382,7 @@ firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t s
     }
     // A match that ends before `same` is the first one of both files.
     std::vector<std::size_t> inStart(patterns.size(), npos);
-    firstGroupsBetween(before, patterns, 0, same, inStart);
+    detail::firstGroupsBetween(before, patterns, 0, same, inStart);
     std::vector<std::size_t> oldAt(patterns.size(), npos);
     std::vector<std::size_t> newAt(patterns.size(), npos);
     std::vector<std::size_t> inEnd(patterns.size(), 0); // npos: to be searched for
@@ -391,7 +399,7 @@ firstGroupsOfBoth(std::string_view before, std::string_view after, std::size_t s
             inEnd[i] = npos;
     }
     // Searched for only where needed: the others hold a position already.
-    firstGroupsBetween(before, patterns, beforeEnd, before.size(), inEnd);
+    detail::firstGroupsBetween(before, patterns, beforeEnd, before.size(), inEnd);
     for (std::size_t i = 0; i < patterns.size(); ++i) {
         if ((oldAt[i] == npos || newAt[i] == npos) && inEnd[i] != npos) {
             if (oldAt[i] == npos)

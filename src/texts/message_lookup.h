@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zantor {
 
@@ -55,6 +56,14 @@ private:
     std::string_view m_bytes;
     std::size_t m_fileSize;
 };
+
+namespace detail {
+/// For each i where at[i] is npos: the first brace group that reads patterns[i] ("{"
+/// id "}") and starts in [from, to), or npos; in one pass for all of them. Exposed for
+/// its tests.
+void firstGroupsBetween(std::string_view bytes, const std::vector<std::string>& patterns,
+                        std::size_t from, std::size_t to, std::vector<std::size_t>& at);
+} // namespace detail
 
 /// lookupMessage on the bytes of a message file already read. Never throws.
 std::string lookupMessageIn(const MessageText& text, std::string_view id);

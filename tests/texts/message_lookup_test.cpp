@@ -230,6 +230,50 @@ TEST(MessageLookup, sharedEndsOfALineEditGiveWhatComparingAllBytesGives) {
     }
 }
 
+// The search of several ids at once in what two files share, against a byte-by-byte
+// model: patterns of every length (one beyond what a step of the search holds), ranges
+// that end anywhere, and positions already known, which stay.
+TEST(MessageLookup, searchesManyIdsAtOnceAsOneAtATime) {
+    std::mt19937 rng(20261211);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const std::vector<std::string> pieces{"{", "}", "1", "12", "{1}", "{12}", "a", "\r\n", "{}"};
+    const auto opens = [](std::string_view bytes, std::size_t at) {
+        const std::size_t brace = bytes.substr(0, at).find_last_of("{}");
+        return brace == std::string_view::npos || bytes[brace] == '}';
+    };
+    constexpr auto npos = std::string_view::npos;
+    for (int round = 0; round < 4000; ++round) {
+        std::string bytes;
+        for (std::size_t n = pick(400); n > 0; --n)
+            bytes += pieces[pick(pieces.size())];
+        std::vector<std::string> patterns(1 + pick(4));
+        for (auto& p : patterns) {
+            std::string id;
+            const std::size_t size = pick(4) == 0 ? pick(70) : pick(3);
+            for (std::size_t k = 0; k < size; ++k)
+                id += "12a"[pick(3)];
+            p = "{" + id + "}";
+        }
+        const std::size_t from = pick(bytes.size() + 1);
+        const std::size_t to = from + pick(bytes.size() - from + 1);
+        std::vector<std::size_t> at(patterns.size(), npos);
+        std::vector<std::size_t> expected(patterns.size(), npos);
+        for (std::size_t i = 0; i < patterns.size(); ++i) {
+            if (pick(5) == 0) {
+                at[i] = expected[i] = 7; // known already
+                continue;
+            }
+            for (std::size_t k = from; k < to && expected[i] == npos; ++k)
+                if (bytes.compare(k, patterns[i].size(), patterns[i]) == 0 && opens(bytes, k))
+                    expected[i] = k;
+        }
+        detail::firstGroupsBetween(bytes, patterns, from, to, at);
+        ASSERT_EQ(at, expected) << "'" << bytes << "' from " << from << " to " << to;
+    }
+}
+
 TEST(MessageLookup, findsEntriesBeyondTheFirstBlocksOfALargeFile) {
     std::string file;
     for (int id = 100; id < 5000; id += 100)
