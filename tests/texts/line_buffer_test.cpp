@@ -4,9 +4,11 @@
 #include "support/error_of.h"
 #include "support/temp_dir.h"
 #include "texts/line_buffer.h"
+#include "texts/line_split.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,32 @@ TEST(LineBuffer, splitsOnEveryKindOfBreakAndSavesUnchangedBytesBack) {
         EXPECT_EQ(lines.endsWithBreak(), c.endsWithBreak) << c.file;
         lines.save(dir.file("out.msg"));
         EXPECT_EQ(readText(dir.file("out.msg")), c.file);
+    }
+}
+
+// Lines of random breaks against the splitting every reader of the files uses, in
+// files long enough for the scan's whole steps, with breaks on their edges.
+TEST(LineBuffer, splitsLongFilesAsTheLineSplittingDoes) {
+    std::mt19937 rng(20261211);
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
+    const std::vector<std::string> pieces{"\r\n", "\r", "\n", "a", "{1}{}{b}", "\n\r"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string file;
+        for (std::size_t k = pick(120); k > 0; --k)
+            file += pieces[pick(pieces.size())];
+        std::vector<std::string> expected;
+        bool endsWithBreak = true;
+        forEachLine(file, [&](std::string_view line, std::string_view lineBreak) {
+            expected.emplace_back(line);
+            endsWithBreak = !lineBreak.empty();
+        });
+        LineBuffer lines;
+        lines.assign(file);
+        ASSERT_EQ(lines.lines(), expected) << round;
+        ASSERT_EQ(lines.endsWithBreak(), endsWithBreak) << round;
+        ASSERT_EQ(lines.bytes(), file) << round;
     }
 }
 
