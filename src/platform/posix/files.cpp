@@ -86,8 +86,11 @@ int openForReading(const fs::path& path, struct stat& st) {
 
 // Nothing when the descriptor turns out to be a folder or an empty FIFO, which only a
 // descriptor that was not asked about before can be.
+// `pathOf()` names the file in an error, and is asked only then: a folder listing reads
+// thousands of files and would otherwise build a path for each.
+template <class PathOf>
 std::optional<std::size_t> readUpTo(int fd, unsigned char* out, std::size_t count,
-                                    const fs::path& path) {
+                                    const PathOf& pathOf) {
     std::size_t done = 0;
     while (done < count) {
         const ssize_t n = ::read(fd, out + done, count - done);
@@ -96,7 +99,7 @@ std::optional<std::size_t> readUpTo(int fd, unsigned char* out, std::size_t coun
                 continue;
             if (errno == EISDIR || errno == EAGAIN)
                 return std::nullopt;
-            throwIoError(errno, path);
+            throwIoError(errno, pathOf());
         }
         if (n == 0)
             break;
@@ -116,7 +119,8 @@ Bytes readAtMost(int fd, std::size_t expected, std::size_t limit, const fs::path
     data.resize(first);
     std::size_t size = 0;
     for (;;) {
-        size += readUpTo(fd, data.data() + size, data.size() - size, path).value_or(0);
+        size +=
+            readUpTo(fd, data.data() + size, data.size() - size, [&] { return path; }).value_or(0);
         if (size < data.size() || data.size() == limit)
             break;
         data.resize(data.size() > limit / 2 ? limit : data.size() * 2);
@@ -192,7 +196,7 @@ std::size_t readFilePart(const FilePath& path, std::uint64_t offset, unsigned ch
     if (::lseek(fd.get(), static_cast<off_t>(offset), SEEK_SET) < 0)
         throwIoError(errno, path);
     // A regular file: nothing that reads as a folder or an empty FIFO.
-    return readUpTo(fd.get(), out, count, path).value_or(0);
+    return readUpTo(fd.get(), out, count, [&] { return path; }).value_or(0);
 }
 
 std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned char* out,
@@ -205,7 +209,7 @@ std::optional<std::size_t> readRegularFileStart(const FilePath& path, unsigned c
         throwIoError(errno, path);
     }
     Fd fd(raw);
-    return readUpTo(fd.get(), out, count, path);
+    return readUpTo(fd.get(), out, count, [&] { return path; });
 }
 
 struct FolderFiles::Handle {
@@ -257,7 +261,7 @@ std::optional<std::size_t> FolderFiles::readStart(std::size_t index, unsigned ch
         if (::fstat(raw, &st) != 0 || !S_ISREG(st.st_mode))
             return std::nullopt;
     }
-    return readUpTo(fd.get(), out, count, m_folder / name);
+    return readUpTo(fd.get(), out, count, [&] { return m_folder / name; });
 }
 
 std::vector<std::string> folderFileNames(const FilePath& folder) {
