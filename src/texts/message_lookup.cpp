@@ -581,7 +581,10 @@ MessageSnapshot::MessageSnapshot(const std::string& path, std::size_t firstPart)
     readFilePart(path, 0, nullptr, 0, m_identity);
     if (m_identity.size == 0)
         return;
-    platform::reserveInLargePages(m_bytes, static_cast<std::size_t>(m_identity.size));
+    const auto size = static_cast<std::size_t>(m_identity.size);
+    m_room = std::make_unique_for_overwrite<unsigned char[]>(size);
+    platform::preferLargePages(m_room.get(), size);
+    m_read = {reinterpret_cast<const char*>(m_room.get()), 0};
     m_path = path;
     readPart();
 }
@@ -591,20 +594,21 @@ MessageSnapshot MessageSnapshot::fromBytes(std::string_view fileBytes) {
 }
 
 MessageSnapshot::MessageSnapshot(Bytes bytes)
-    : m_bytes(std::move(bytes)), m_firstGroupEnd(std::make_unique<Index>()) {}
+    : m_whole(std::move(bytes)), m_read(asText(m_whole)),
+      m_firstGroupEnd(std::make_unique<Index>()) {}
 
 std::string_view MessageSnapshot::text() const {
-    return asText(m_bytes).substr(0, m_size);
+    return m_read.substr(0, m_size);
 }
 
 std::string_view MessageSnapshot::fileBytes() const {
     while (!m_path.empty())
         readPart();
-    return asText(m_bytes);
+    return m_read;
 }
 
 std::size_t MessageSnapshot::fileSize() const {
-    return m_path.empty() ? m_bytes.size() : static_cast<std::size_t>(m_identity.size);
+    return m_path.empty() ? m_read.size() : static_cast<std::size_t>(m_identity.size);
 }
 
 MessageSnapshot::More MessageSnapshot::readMore() const {
@@ -615,21 +619,15 @@ MessageSnapshot::More MessageSnapshot::readMore() const {
 MessageSnapshot::More MessageSnapshot::readPart() const {
     if (m_path.empty())
         return More::None;
-    const std::size_t have = m_bytes.size();
+    const std::size_t have = m_read.size();
     const std::size_t part = std::min(fileSize() - have, std::max(have, m_part));
     platform::FileIdentity now;
-    m_bytes.resize(have + part); // within the room reserved: nothing read moves
-    std::size_t got = 0;
-    try {
-        got = readFilePart(m_path, have, m_bytes.data() + have, part, now);
-    } catch (...) {
-        m_bytes.resize(have);
-        throw;
-    }
+    const std::size_t got = readFilePart(m_path, have, m_room.get() + have, part, now);
     if (now != m_identity || got != part) {
         // Changed since its first part was read: the parts would not make one file.
-        Bytes whole = readFile(m_path);
-        m_bytes = std::move(whole);
+        m_whole = readFile(m_path);
+        m_read = asText(m_whole);
+        m_room.reset();
         m_path.clear();
         m_size = SIZE_MAX;
         m_checked = 0;
@@ -637,7 +635,8 @@ MessageSnapshot::More MessageSnapshot::readPart() const {
         m_firstGroupEnd = std::make_unique<Index>();
         return More::Reread;
     }
-    if (m_bytes.size() == fileSize())
+    m_read = {m_read.data(), have + part};
+    if (m_read.size() == fileSize())
         m_path.clear();
     return More::Read;
 }
@@ -645,7 +644,7 @@ MessageSnapshot::More MessageSnapshot::readPart() const {
 bool MessageSnapshot::endsBefore(std::size_t reach) const {
     if (m_checked >= reach)
         return false;
-    const std::string_view rest = asText(m_bytes).substr(m_checked, reach - m_checked);
+    const std::string_view rest = m_read.substr(m_checked, reach - m_checked);
     const void* end = std::memchr(rest.data(), kEndOfFile, rest.size());
     if (!end) {
         m_checked = reach;
@@ -686,7 +685,7 @@ std::optional<std::string> MessageSnapshot::lookupOnce(std::string_view id) cons
     if (!indexedId(id) || fileSize() > kMaxIndexedBytes) {
         while (readMore() != More::None) {
         }
-        endsBefore(m_bytes.size());
+        endsBefore(m_read.size());
         return lookupIn(text(), id);
     }
     if (const auto at = m_firstGroupEnd->find(text(), id))

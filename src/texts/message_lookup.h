@@ -153,7 +153,7 @@ public:
     /// parts is read first. Throws Error as lookup.
     std::string_view fileBytes() const;
     /// How many of the file's bytes have been read so far.
-    std::size_t bytesRead() const { return m_bytes.size(); }
+    std::size_t bytesRead() const { return m_read.size(); }
 
 private:
     // What the lookup reads: all the bytes read until the Ctrl-Z that ends them is found.
@@ -175,7 +175,11 @@ private:
     std::optional<std::string> textAfterChecked(std::size_t pos) const;
     std::optional<std::string> lookupOnce(std::string_view id) const;
 
-    mutable Bytes m_bytes;
+    // The bytes read: a file read whole, or the parts read so far in room for all of
+    // it (left unfilled: a part is read straight into it).
+    mutable Bytes m_whole;
+    mutable std::unique_ptr<unsigned char[]> m_room;
+    mutable std::string_view m_read;
     // While the file is read in parts: where it is and what it was when first read.
     mutable std::string m_path;
     mutable platform::FileIdentity m_identity;
