@@ -252,27 +252,31 @@ int childEmpty(int argc, char** argv) {
     std::_Exit(0);
 }
 
+// Start-up on each platform, the editor with a 1 MB and a 50 MB table beside the empty
+// window; adds each ratio to `ratios`.
+void registerStartups(std::vector<zantor::bench::Ratio>& ratios) {
+    for (const auto& [name, platform] :
+         {std::pair{"offscreen", Platform::Offscreen}, std::pair{"x", Platform::X}}) {
+        const std::string empty = std::string("BM_StartupEmptyWindow/") + name;
+        const std::string editor = std::string("BM_StartupEditor/") + name;
+        benchmark::RegisterBenchmark(empty.c_str(), BM_StartupEmptyWindow, platform)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(editor.c_str(), BM_StartupEditor, platform)
+            ->Arg(1)
+            ->Arg(50)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        for (const char* megabytes : {"1", "50"})
+            ratios.push_back({editor + "/" + megabytes + "/real_time", empty + "/real_time"});
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_RawWalk)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListLikeCli)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ListInWindow)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(BM_StartupEmptyWindow, offscreen, Platform::Offscreen)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_StartupEditor, offscreen, Platform::Offscreen)
-    ->Arg(1)
-    ->Arg(50)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_StartupEmptyWindow, x, Platform::X)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(BM_StartupEditor, x, Platform::X)
-    ->Arg(1)
-    ->Arg(50)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
 
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string_view(argv[1]) == "--child-editor")
@@ -281,16 +285,13 @@ int main(int argc, char** argv) {
         return childEmpty(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int status = zantor::bench::runWithRatios(
-        argc, argv,
-        {{"BM_ListInWindow/10000/real_time", "BM_ListLikeCli/10000/real_time"},
-         {"BM_ListInWindow/100000/real_time", "BM_ListLikeCli/100000/real_time"},
-         {"BM_ListLikeCli/10000/real_time", "BM_RawWalk/10000/real_time"},
-         {"BM_ListLikeCli/100000/real_time", "BM_RawWalk/100000/real_time"},
-         {"BM_StartupEditor/offscreen/1/real_time", "BM_StartupEmptyWindow/offscreen/real_time"},
-         {"BM_StartupEditor/offscreen/50/real_time", "BM_StartupEmptyWindow/offscreen/real_time"},
-         {"BM_StartupEditor/x/1/real_time", "BM_StartupEmptyWindow/x/real_time"},
-         {"BM_StartupEditor/x/50/real_time", "BM_StartupEmptyWindow/x/real_time"}});
+    std::vector<zantor::bench::Ratio> ratios{
+        {"BM_ListInWindow/10000/real_time", "BM_ListLikeCli/10000/real_time"},
+        {"BM_ListInWindow/100000/real_time", "BM_ListLikeCli/100000/real_time"},
+        {"BM_ListLikeCli/10000/real_time", "BM_RawWalk/10000/real_time"},
+        {"BM_ListLikeCli/100000/real_time", "BM_RawWalk/100000/real_time"}};
+    registerStartups(ratios);
+    const int status = zantor::bench::runWithRatios(argc, argv, ratios);
     listings.clear();
     xServer.reset();
     return status;

@@ -85,9 +85,9 @@ int openForReading(const fs::path& path, struct stat& st) {
 }
 
 // Nothing when the descriptor turns out to be a folder or an empty FIFO, which only a
-// descriptor that was not asked about before can be.
-// `pathOf()` names the file in an error, and is asked only then: a folder listing reads
-// thousands of files and would otherwise build a path for each.
+// descriptor that was not asked about before can be. `pathOf()` names the file in an
+// error, and is asked only then: a folder listing reads thousands of files and would
+// otherwise build a path for each.
 template <class PathOf>
 std::optional<std::size_t> readUpTo(int fd, unsigned char* out, std::size_t count,
                                     const PathOf& pathOf) {
