@@ -64,16 +64,27 @@ void commitFiles(const std::vector<FileWrite>& files) {
         platform::syncFolder(folder);
 }
 
+std::string FileWrite::joinedParts() const {
+    std::size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string_view part : parts)
+        joined.append(part);
+    return joined;
+}
+
 void commitFiles(std::initializer_list<FileWrite> files) {
     commitFiles(std::vector<FileWrite>(files));
 }
 
 void writeFileAtomic(const FilePath& target, const void* data, std::size_t size) {
-    commitFiles({FileWrite{target,
-                           std::string_view(static_cast<const char*>(data), size),
-                           FileWrite::Mode::Keep,
-                           false,
-                           {}}});
+    FileWrite w;
+    w.path = target;
+    w.parts = {std::string_view(static_cast<const char*>(data), size)};
+    w.needsWritePermission = false;
+    commitFiles({std::move(w)});
 }
 
 } // namespace zantor

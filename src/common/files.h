@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -150,7 +151,9 @@ struct FileWrite {
         ReadOnly, // that mode with every write bit cleared
     };
     FilePath path; // as given; letter case and links are resolved
-    std::string_view bytes;
+    /// The content, written one part after another: a large file edited in a few
+    /// places is written from its old bytes and the new ones, never joined in memory.
+    std::vector<std::string_view> parts;
     Mode mode = Mode::Keep;
     /// The file's own permissions must let the user write it. When false (Save in
     /// place, which clears the read-only attribute first), a read-only file of the
@@ -159,6 +162,14 @@ struct FileWrite {
     /// The message for a file or folder that may not be written or created; empty
     /// for the run-time message.
     std::string cannotCreate;
+    /// When set, called with the content as the temporary file holds it, before that
+    /// is flushed; what it throws abandons the commit. It reads the written file
+    /// where the system can map it, so a check of the whole content needs no joined
+    /// copy of it either.
+    std::function<void(std::string_view written)> check;
+
+    /// The parts as one string.
+    std::string joinedParts() const;
 };
 
 /// Writes the files all or nothing, as far as the system allows: each goes to a

@@ -58,7 +58,7 @@ Bytes itemFileBytes(const ItemRecord& record) {
 FileWrite itemFileWrite(const FilePath& path, const Bytes& bytes, ItemSave how) {
     FileWrite w;
     w.path = path;
-    w.bytes = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    w.parts = {std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())};
     // Save clears the read-only attribute, writes and sets it again; Save As leaves
     // attributes alone, so a read-only target is refused.
     w.mode = how == ItemSave::InPlace ? FileWrite::Mode::ReadOnly : FileWrite::Mode::Keep;

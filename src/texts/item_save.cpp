@@ -3,6 +3,7 @@
 
 #include "texts/item_texts.h"
 
+#include <optional>
 #include <vector>
 
 namespace zantor {
@@ -10,13 +11,13 @@ namespace zantor {
 void saveItemWithTexts(const FilePath& itemPath, const ItemRecord& record, ItemSave how,
                        const ItemTextsWrite* texts, LineBuffer& lines) {
     const Bytes item = itemFileBytes(record);
-    std::string msg;
+    std::optional<ItemTextsRewrite> rewrite;
     std::vector<FileWrite> writes;
     if (texts) {
         lines.load(texts->proItemMsg);
-        msg = rewriteItemTexts(lines, texts->proItemMsg, texts->textId, texts->name,
-                               texts->description, texts->remembered);
-        writes.push_back(proItemMsgWrite(texts->proItemMsg, msg));
+        rewrite.emplace(lines, texts->proItemMsg, texts->textId, texts->name, texts->description,
+                        texts->remembered);
+        writes.push_back(rewrite->write());
     }
     writes.push_back(itemFileWrite(itemPath, item, how));
     commitFiles(writes);

@@ -146,25 +146,24 @@ struct Before {
     MessageText text;
 };
 
-// The rewritten file, once the lookup reads the name (on line `at`) and the
-// description (on the line after it) back exactly. `out` is storage to reuse.
-std::string checkedBytes(const LineBuffer& lines, const Before& before, std::string out,
-                         const std::string& proItemMsg, std::string_view textId,
-                         std::string_view name, std::string_view descId,
-                         std::string_view description, std::size_t at) {
-    lines.bytesInto(out);
-    // What the line edits left as loaded is not looked over again.
-    const SharedEnds shared =
-        before.loaded ? SharedEnds{lines.unchangedStart(), lines.unchangedEnd()} : SharedEnds{};
-    const MessageText text(out, before.text, shared);
-    checkReadsBack(text, textId, name, lines.byteOffset(at), "name", proItemMsg);
-    checkReadsBack(text, descId, withCrLf(description), lines.byteOffset(at + 1), "description",
-                   proItemMsg);
-    checkOthersKept(before.text, text, shared, textId, descId, proItemMsg);
-    return out;
-}
-
 } // namespace
+
+// What the check of the rewritten bytes needs, kept in one place that does not move:
+// `before` may view `copied`.
+struct ItemTextsRewrite::State {
+    const LineBuffer* lines;
+    std::string proItemMsg;
+    std::string textId;
+    std::string name;
+    std::string descId;
+    std::string description;
+    std::string copied;
+    std::optional<Before> before;
+    std::string work; // storage for a copy of the rewritten bytes, reused by checkedBytes
+    SharedEnds shared;
+    std::size_t nameAt = 0; // where the name line begins in the rewritten bytes
+    std::size_t descAt = 0; // and where the description begins
+};
 
 // Refuses a text whose "}" would end its entry early, letting the rest of it pass for
 // further entries.
@@ -186,18 +185,23 @@ std::string lookupDescription(const std::string& proItemMsg, std::string_view te
     return lookupMessage(proItemMsg, descriptionId(textId));
 }
 
-std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
-                             std::string_view textId, std::string_view name,
-                             std::string_view description, std::string_view rememberedName) {
-    const std::string descId = descriptionId(textId);
+ItemTextsRewrite::ItemTextsRewrite(LineBuffer& lines, const std::string& proItemMsg,
+                                   std::string_view textId, std::string_view name,
+                                   std::string_view description, std::string_view rememberedName)
+    : m_state(std::make_unique<State>()) {
+    State& st = *m_state;
+    st.descId = descriptionId(textId);
     checkStorable(name, "name");
     checkStorable(description, "description");
+    st.lines = &lines;
+    st.proItemMsg = proItemMsg;
+    st.textId = textId;
+    st.name = name;
+    st.description = description;
+    st.before.emplace(lines, st.copied);
+    const Before& before = *st.before;
+    const std::string& descId = st.descId;
 
-    std::string copied;
-    const Before before(lines, copied);
-    // One block for the file as rewritten, first after the name, then with the
-    // description too: a second one of the file's size costs as much as the copying.
-    std::string work;
     const int oldName = lines.find(entryLine(textId, rememberedName));
     const std::string nameLine = entryLine(textId, name);
     if (oldName < 0)
@@ -207,6 +211,13 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
     // The first line equal to the new name line: the one just written, unless an
     // equal line stands before it.
     const auto at = static_cast<std::size_t>(lines.find(nameLine));
+    const auto finish = [&] {
+        // What the line edits left as loaded is not looked over again by the check.
+        if (before.loaded)
+            st.shared = SharedEnds{lines.unchangedStart(), lines.unchangedEnd()};
+        st.nameAt = lines.byteOffset(at);
+        st.descAt = lines.byteOffset(at + 1);
+    };
 
     // The line that followed the name line goes only when it is the item's old
     // description entry; anything else there is another entry or a comment. The old
@@ -221,8 +232,8 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
         const std::optional<std::string_view> loadedTail = lines.loadedFrom(next);
         const bool viewTail = loadedTail && !lines.holdsBefore(next, '\x1a');
         if (!viewTail)
-            lines.bytesInto(work);
-        const std::string_view between = viewTail ? *loadedTail : std::string_view(work);
+            lines.bytesInto(st.work);
+        const std::string_view between = viewTail ? *loadedTail : std::string_view(st.work);
         std::size_t offset = viewTail ? 0 : lines.byteOffset(next);
         // Cut where the file before is, when the tail is part of it.
         const MessageText betweenText =
@@ -235,8 +246,8 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
         const std::size_t textStart = messageTextStart(betweenText, offset);
         if (textStart == std::string::npos || textStart >= offset + lines.line(next).size()) {
             lines.replace(next, 1, descLines);
-            return checkedBytes(lines, before, std::move(work), proItemMsg, textId, name, descId,
-                                description, at);
+            finish();
+            return;
         }
         // Left open, the entry runs to the end of what the lookup reads: to the end of
         // the file or to the line of its Ctrl-Z, which stays.
@@ -256,22 +267,62 @@ std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
         }
     }
     lines.replace(next, oldLines, descLines);
-    return checkedBytes(lines, before, std::move(work), proItemMsg, textId, name, descId,
-                        description, at);
+    finish();
+}
+
+ItemTextsRewrite::ItemTextsRewrite(ItemTextsRewrite&&) noexcept = default;
+ItemTextsRewrite& ItemTextsRewrite::operator=(ItemTextsRewrite&&) noexcept = default;
+ItemTextsRewrite::~ItemTextsRewrite() = default;
+
+void ItemTextsRewrite::check(std::string_view newBytes) const {
+    check(*m_state, newBytes);
+}
+
+void ItemTextsRewrite::check(const State& st, std::string_view newBytes) {
+    const MessageText text(newBytes, st.before->text, st.shared);
+    checkReadsBack(text, st.textId, st.name, st.nameAt, "name", st.proItemMsg);
+    checkReadsBack(text, st.descId, withCrLf(st.description), st.descAt, "description",
+                   st.proItemMsg);
+    checkOthersKept(st.before->text, text, st.shared, st.textId, st.descId, st.proItemMsg);
+}
+
+std::string ItemTextsRewrite::checkedBytes() {
+    // The storage the rewrite may have used already: a second block of the file's
+    // size costs as much as the copying.
+    std::string out = std::move(m_state->work);
+    m_state->lines->bytesInto(out);
+    check(out);
+    return out;
+}
+
+FileWrite ItemTextsRewrite::write() const {
+    FileWrite w = proItemMsgWrite(m_state->proItemMsg, {});
+    w.parts = m_state->lines->parts();
+    w.check = [&st = *m_state](std::string_view written) { check(st, written); };
+    return w;
+}
+
+std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
+                             std::string_view textId, std::string_view name,
+                             std::string_view description, std::string_view rememberedName) {
+    return ItemTextsRewrite(lines, proItemMsg, textId, name, description, rememberedName)
+        .checkedBytes();
 }
 
 void writeNameAndDescription(LineBuffer& lines, const std::string& proItemMsg,
                              std::string_view textId, std::string_view name,
                              std::string_view description, std::string_view rememberedName) {
     lines.load(proItemMsg);
-    const std::string bytes =
-        rewriteItemTexts(lines, proItemMsg, textId, name, description, rememberedName);
-    commitFiles({proItemMsgWrite(proItemMsg, bytes)});
+    const ItemTextsRewrite rewrite(lines, proItemMsg, textId, name, description, rememberedName);
+    commitFiles({rewrite.write()});
 }
 
 FileWrite proItemMsgWrite(const std::string& proItemMsg, std::string_view bytes) {
-    return FileWrite{proItemMsg, bytes, FileWrite::Mode::Keep, true,
-                     "Cannot create file " + proItemMsg};
+    FileWrite w;
+    w.path = proItemMsg;
+    w.parts = {bytes};
+    w.cannotCreate = "Cannot create file " + proItemMsg;
+    return w;
 }
 
 std::string windowCaption(std::string_view openPath, std::string_view name) {

@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "texts/line_buffer.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,36 @@ void checkStorable(std::string_view text, std::string_view what);
 std::string rewriteItemTexts(LineBuffer& lines, const std::string& proItemMsg,
                              std::string_view textId, std::string_view name,
                              std::string_view description, std::string_view rememberedName);
+
+/// An item's name and description written into `lines` as rewriteItemTexts writes
+/// them, with the check that rewriteItemTexts makes of the bytes the lines then give.
+/// The lines must stay as it left them while it is used.
+class ItemTextsRewrite {
+public:
+    /// Rewrites the lines; throws what rewriteItemTexts throws before its check (an
+    /// invalid text id, a "}" in the name or description), the lines then unchanged.
+    ItemTextsRewrite(LineBuffer& lines, const std::string& proItemMsg, std::string_view textId,
+                     std::string_view name, std::string_view description,
+                     std::string_view rememberedName);
+    ItemTextsRewrite(ItemTextsRewrite&&) noexcept;
+    ItemTextsRewrite& operator=(ItemTextsRewrite&&) noexcept;
+    ~ItemTextsRewrite();
+
+    /// Throws the errors of rewriteItemTexts' check ("... would not read back ...",
+    /// "... would change another entry ...") for `newBytes`, the lines' bytes.
+    void check(std::string_view newBytes) const;
+    /// The lines' bytes, checked: what rewriteItemTexts returns. Called once.
+    std::string checkedBytes();
+    /// The write of the lines to pro_item.msg (see proItemMsgWrite) straight from their
+    /// parts, checked as the temporary file holds them, so the file is never joined in
+    /// memory. Valid while this rewrite and the lines are.
+    FileWrite write() const;
+
+private:
+    struct State;
+    static void check(const State& state, std::string_view newBytes);
+    std::unique_ptr<State> m_state;
+};
 
 /// The write of new `pro_item.msg` bytes for commitFiles: the file's mode kept, a
 /// file or folder that may not be written refused with "Cannot create file %s".

@@ -11,6 +11,7 @@
 #include <bit>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -232,14 +233,31 @@ void LineBuffer::pieceBytes(const Piece& piece, std::size_t at, std::size_t coun
     }
 }
 
+template <class Sink> void LineBuffer::forEachPart(Sink&& sink) const {
+    std::size_t at = 0;
+    for (const Piece& piece : m_pieces) {
+        pieceBytes(piece, at, piece.count, sink);
+        at += piece.count;
+    }
+}
+
 void LineBuffer::bytesInto(std::string& out) const {
     out.clear();
     platform::reserveInLargePages(out, m_source.size() + 64);
-    std::size_t at = 0;
-    for (const Piece& piece : m_pieces) {
-        pieceBytes(piece, at, piece.count, [&](std::string_view bytes) { out.append(bytes); });
-        at += piece.count;
-    }
+    forEachPart([&](std::string_view bytes) { out.append(bytes); });
+}
+
+std::vector<std::string_view> LineBuffer::parts() const {
+    std::vector<std::string_view> out;
+    forEachPart([&](std::string_view bytes) {
+        // A line and its break, or runs of loaded lines, that follow each other in
+        // the loaded bytes go out as one part.
+        if (!out.empty() && out.back().data() + out.back().size() == bytes.data())
+            out.back() = std::string_view(out.back().data(), out.back().size() + bytes.size());
+        else if (!bytes.empty())
+            out.push_back(bytes);
+    });
+    return out;
 }
 
 std::string LineBuffer::bytes() const {
@@ -311,8 +329,11 @@ std::size_t LineBuffer::byteOffset(std::size_t index) const {
 }
 
 void LineBuffer::save(const std::string& path) const {
-    const std::string data = bytes();
-    commitFiles({FileWrite{path, data, FileWrite::Mode::Keep, true, "Cannot create file " + path}});
+    FileWrite w;
+    w.path = path;
+    w.parts = parts();
+    w.cannotCreate = "Cannot create file " + path;
+    commitFiles({std::move(w)});
 }
 
 std::vector<std::string> LineBuffer::lines() const {

@@ -69,6 +69,9 @@ public:
 
     /// The bytes that save writes.
     std::string bytes() const;
+    /// The same bytes as a few views, of the loaded bytes and of the lines added,
+    /// valid until the buffer changes: for writing them without joining them.
+    std::vector<std::string_view> parts() const;
     /// Puts the bytes that save writes in `out` in place of what it held, reusing
     /// its storage.
     void bytesInto(std::string& out) const;
@@ -114,6 +117,8 @@ private:
     // number of pieces for the end).
     std::size_t splitAt(std::size_t index);
     // The bytes of lines [from, from + count) of `piece`, which begins at line `at`.
+    // Gives the bytes that save writes to `sink`, in order, in views.
+    template <class Sink> void forEachPart(Sink&& sink) const;
     template <class Sink>
     void pieceBytes(const Piece& piece, std::size_t at, std::size_t count, Sink&& sink) const;
 

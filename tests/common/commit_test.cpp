@@ -41,7 +41,7 @@ std::vector<std::string> names(const fs::path& dir) {
 
 FileWrite writeOf(const std::string& path, std::string_view bytes,
                   FileWrite::Mode mode = FileWrite::Mode::Keep, bool needsPermission = true) {
-    return FileWrite{path, bytes, mode, needsPermission, {}};
+    return FileWrite{path, {bytes}, mode, needsPermission, {}, {}};
 }
 
 // Runs `f` in a child process and returns what it wrote to its pipe ("" or an error).
@@ -204,6 +204,36 @@ TEST(Commit, nothingIsRenamedWhenOneFileFails) {
     EXPECT_EQ(readText(msg), "old msg");
     EXPECT_EQ(readText(item), "old item");
     EXPECT_EQ(names(dir.path()), (std::vector<std::string>{"a.pro", "pro_item.msg"}));
+}
+
+TEST(Commit, aContentInPartsIsCheckedAsWrittenAndARefusalChangesNothing) {
+    TempDir dir;
+    const std::string msg = dir.write("pro_item.msg", std::string("old msg"));
+    const std::string item = dir.write("a.pro", std::string("old item"));
+    std::vector<std::string> seen;
+    FileWrite parts = writeOf(msg, "");
+    parts.parts = {"new ", "", "m", "sg"};
+    parts.check = [&](std::string_view written) { seen.emplace_back(written); };
+    commitFiles({parts, writeOf(item, "new item")});
+    EXPECT_EQ(seen, std::vector<std::string>{"new msg"});
+    EXPECT_EQ(readText(msg), "new msg");
+
+    // Refused after the other file's temporary was written: neither file changes.
+    parts.parts = {"newer ", "msg"};
+    parts.check = [&](std::string_view written) { throw Error("refused " + std::string(written)); };
+    EXPECT_EQ(errorOf([&] {
+                  commitFiles({writeOf(item, "newer item"), parts});
+              }),
+              "refused newer msg");
+    EXPECT_EQ(readText(msg), "new msg");
+    EXPECT_EQ(readText(item), "new item");
+    EXPECT_EQ(names(dir.path()), (std::vector<std::string>{"a.pro", "pro_item.msg"}));
+
+    parts.parts = {};
+    parts.check = [&](std::string_view written) { seen.emplace_back(written); };
+    commitFiles({parts});
+    EXPECT_EQ(seen, (std::vector<std::string>{"new msg", ""}));
+    EXPECT_EQ(readText(msg), "");
 }
 
 TEST(Commit, aFullDiskNamesItsCauseAndChangesNothing) {

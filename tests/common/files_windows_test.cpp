@@ -111,11 +111,11 @@ TEST(WindowsFiles, refusedAtomicWritesChangeNothing) {
     const std::string locked = dir.write("locked.pro", std::string("old"));
     setWritable(locked, false);
     for (const std::string& cannotCreate : {std::string(), std::string("Cannot create file")})
-        EXPECT_EQ(
-            errorOf([&] {
-                commitFiles({FileWrite{locked, "new", FileWrite::Mode::Keep, true, cannotCreate}});
-            }),
-            cannotCreate.empty() ? "File access denied" : cannotCreate);
+        EXPECT_EQ(errorOf([&] {
+                      commitFiles({FileWrite{
+                          locked, {"new"}, FileWrite::Mode::Keep, true, cannotCreate, {}}});
+                  }),
+                  cannotCreate.empty() ? "File access denied" : cannotCreate);
     EXPECT_EQ(test::readAll(locked), test::toBytes("old"));
     EXPECT_EQ(entries(dir.path()), 2u);
 }
@@ -124,7 +124,7 @@ TEST(WindowsFiles, saveInPlaceReplacesAReadOnlyFileAndLeavesItReadOnly) {
     TempDir dir;
     const std::string path = dir.write("a.pro", std::string("old"));
     setWritable(path, false);
-    commitFiles({FileWrite{path, "new", FileWrite::Mode::ReadOnly, false, {}}});
+    commitFiles({FileWrite{path, {"new"}, FileWrite::Mode::ReadOnly, false, {}, {}}});
     EXPECT_EQ(test::readAll(path), test::toBytes("new"));
     EXPECT_TRUE(isReadOnly(path));
     EXPECT_EQ(entries(dir.path()), 1u) << "no temporary file is left";
@@ -136,17 +136,38 @@ TEST(WindowsFiles, twoFilesAreWrittenAllOrNothing) {
     const std::string texts = dir.write("pro_item.msg", std::string("old texts"));
     setWritable(texts, false);
     EXPECT_EQ(errorOf([&] {
-                  commitFiles({FileWrite{texts, "new texts", FileWrite::Mode::Keep, true, {}},
-                               FileWrite{item, "new item", FileWrite::Mode::Keep, true, {}}});
+                  commitFiles({FileWrite{texts, {"new texts"}, FileWrite::Mode::Keep, true, {}, {}},
+                               FileWrite{item, {"new item"}, FileWrite::Mode::Keep, true, {}, {}}});
               }),
               "File access denied");
     EXPECT_EQ(test::readAll(item), test::toBytes("old item"));
     setWritable(texts, true);
-    commitFiles({FileWrite{texts, "new texts", FileWrite::Mode::Keep, true, {}},
-                 FileWrite{item, "new item", FileWrite::Mode::Keep, true, {}}});
+    commitFiles({FileWrite{texts, {"new texts"}, FileWrite::Mode::Keep, true, {}, {}},
+                 FileWrite{item, {"new item"}, FileWrite::Mode::Keep, true, {}, {}}});
     EXPECT_EQ(test::readAll(item), test::toBytes("new item"));
     EXPECT_EQ(test::readAll(texts), test::toBytes("new texts"));
     EXPECT_EQ(entries(dir.path()), 2u);
+}
+
+TEST(WindowsFiles, aContentInPartsIsCheckedAsWrittenAndARefusalChangesNothing) {
+    TempDir dir;
+    const std::string item = dir.write("a.pro", std::string("old item"));
+    const std::string texts = dir.write("pro_item.msg", std::string("old texts"));
+    FileWrite parts{texts, {"new ", "", "texts"}, FileWrite::Mode::Keep, true, {}, {}};
+    parts.check = [](std::string_view written) { throw Error("refused " + std::string(written)); };
+    EXPECT_EQ(errorOf([&] {
+                  commitFiles(
+                      {FileWrite{item, {"new item"}, FileWrite::Mode::Keep, true, {}, {}}, parts});
+              }),
+              "refused new texts");
+    EXPECT_EQ(test::readAll(item), test::toBytes("old item"));
+    EXPECT_EQ(test::readAll(texts), test::toBytes("old texts"));
+    EXPECT_EQ(entries(dir.path()), 2u);
+    std::string seen;
+    parts.check = [&](std::string_view written) { seen = written; };
+    commitFiles({parts});
+    EXPECT_EQ(seen, "new texts");
+    EXPECT_EQ(test::readAll(texts), test::toBytes("new texts"));
 }
 
 TEST(WindowsFiles, aTemporaryLeftByAKilledWriterIsRemovedByTheNextWrite) {

@@ -41,5 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t kept =
         first == 0 ? 0 : original.byteOffset(first - 1) + before[first - 1].size();
     check(lines.bytes().compare(0, kept, file, 0, kept) == 0);
+    // What a save writes part by part is the same bytes.
+    std::string joined;
+    for (const std::string_view part : lines.parts())
+        joined.append(part);
+    check(joined == lines.bytes());
     return 0;
 }

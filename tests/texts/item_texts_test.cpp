@@ -6,12 +6,15 @@
 #include "texts/item_texts.h"
 #include "texts/message_lookup.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
 using namespace zantor;
 using namespace zantor::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -149,6 +152,8 @@ TEST(ItemTexts, writeThatWouldDamageAnEntryOrNotReadBackIsRefusedBeforeAnythingI
                   message)
             << c.what;
         EXPECT_EQ(readText(path), c.file) << c.what;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+            << c.what << ": the temporary file is gone";
     }
 }
 

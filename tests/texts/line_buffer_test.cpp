@@ -128,6 +128,10 @@ TEST(LineBuffer, endsWithABreakWhenTheFileDidOrItsLastLineWasRemoved) {
         LineBuffer lines = loaded(dir, c.file);
         c.edit(lines);
         EXPECT_EQ(lines.bytes(), c.saved) << c.what;
+        std::string joined;
+        for (const std::string_view part : lines.parts())
+            joined.append(part);
+        EXPECT_EQ(joined, c.saved) << c.what;
     }
 }
 

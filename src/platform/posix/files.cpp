@@ -17,6 +17,7 @@
 #include <random>
 #include <set>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -411,6 +412,23 @@ std::string randomSuffix() {
     return out;
 }
 
+// Runs the write's check on the `size` bytes written to `fd`: a read-only mapping of
+// them, which shares the pages the write just filled, or, where the file cannot be
+// mapped, the parts joined.
+void checkWritten(const FileWrite& w, int fd, std::size_t size) {
+    void* view = size == 0 ? MAP_FAILED : ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+    if (view == MAP_FAILED) {
+        w.check(w.joinedParts());
+        return;
+    }
+    struct Unmap {
+        void* view;
+        std::size_t size;
+        ~Unmap() { ::munmap(view, size); }
+    } const unmap{view, size};
+    w.check(std::string_view(static_cast<const char*>(view), size));
+}
+
 void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
     const fs::path dir = t.path.has_parent_path() ? t.path.parent_path() : fs::path(".");
     int raw = -1;
@@ -432,18 +450,24 @@ void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
     // Held until the rename, so that no other writer takes this file for a stale one.
     (void)::flock(fd, LOCK_EX);
 
-    const auto* p = reinterpret_cast<const unsigned char*>(w.bytes.data());
-    std::size_t left = w.bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwIoError(errno, t.path);
+    std::size_t size = 0;
+    for (const std::string_view part : w.parts) {
+        const char* p = part.data();
+        std::size_t left = part.size();
+        while (left > 0) {
+            const ssize_t n = ::write(fd, p, left);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                throwIoError(errno, t.path);
+            }
+            p += n;
+            left -= static_cast<std::size_t>(n);
         }
-        p += n;
-        left -= static_cast<std::size_t>(n);
+        size += part.size();
     }
+    if (w.check)
+        checkWritten(w, fd, size);
     mode_t mode = t.exists ? t.st.st_mode & 07777 : defaultFileMode();
     if (w.mode == FileWrite::Mode::ReadOnly)
         mode &= ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH);

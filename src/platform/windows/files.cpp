@@ -340,18 +340,23 @@ void writeTemp(const FileWrite& w, const Target& t, Temp& temp) {
             refuseAccess(w, err == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : err);
         throwSystemError(err);
     }
-    const auto* p = reinterpret_cast<const unsigned char*>(w.bytes.data());
-    std::size_t left = w.bytes.size();
-    while (left > 0) {
-        const auto want = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 30));
-        DWORD written = 0;
-        if (!::WriteFile(temp.h.get(), p, want, &written, nullptr))
-            throwSystemError(::GetLastError());
-        if (written == 0)
-            throwSystemError(ERROR_DISK_FULL);
-        p += written;
-        left -= written;
+    for (const std::string_view part : w.parts) {
+        const char* p = part.data();
+        std::size_t left = part.size();
+        while (left > 0) {
+            const auto want = static_cast<DWORD>(std::min<std::size_t>(left, 1u << 30));
+            DWORD written = 0;
+            if (!::WriteFile(temp.h.get(), p, want, &written, nullptr))
+                throwSystemError(::GetLastError());
+            if (written == 0)
+                throwSystemError(ERROR_DISK_FULL);
+            p += written;
+            left -= written;
+        }
     }
+    // The parts as written, joined: the temporary is opened for writing only.
+    if (w.check)
+        w.check(w.joinedParts());
     // The final attributes before the rename: the old file's (hidden, system ...), the
     // archive attribute, and read-only when asked, so a kill after it never leaves a
     // writable item.
