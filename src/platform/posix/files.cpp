@@ -414,7 +414,8 @@ std::string randomSuffix() {
 
 // Runs the write's check on the `size` bytes written to `fd`: a read-only mapping of
 // them, which shares the pages the write just filled, or, where the file cannot be
-// mapped, the parts joined.
+// mapped, the parts joined. The temporary is still the user's alone (created here,
+// mode 0600, locked), so nothing shortens it under the mapping.
 void checkWritten(const FileWrite& w, int fd, std::size_t size) {
     void* view = size == 0 ? MAP_FAILED : ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
     if (view == MAP_FAILED) {
