@@ -3,7 +3,8 @@
 # installed `zantor` under Xvfb in a copy of the sample world with a scratch settings
 # store, and drives it like a user with the keyboard:
 #
-#   1. waits for the window "Zantor | v3.5" and takes a screenshot;
+#   1. waits for the window "Zantor | v3.5", takes a screenshot and checks that the
+#      window system was given the program's icon in its three sizes;
 #   2. types the copy's item folder into "Directory:" and presses Tab, which lists it;
 #   3. selects the first entry of the item list with the arrow keys and presses Enter,
 #      which opens it (the caption then names the file) and takes a second screenshot;
@@ -35,7 +36,7 @@ fail() {
   exit 1
 }
 
-for tool in Xvfb xdotool import cmake cmp stat; do
+for tool in Xvfb xdotool xprop import cmake cmp stat; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
 done
 [ -x "$build/src/app/zantor" ] || fail "no editor in $build: build it first (cmake --workflow --preset release)"
@@ -108,6 +109,12 @@ xdotool windowfocus --sync "$wid"
 sleep 1 # let the first paint finish
 import -window root "$artifacts/screen-start.png" || fail "import could not take the screenshot"
 eval "$(xdotool getwindowgeometry --shell "$wid")" # X, Y, WIDTH, HEIGHT of the window
+
+step="reading the window icon"
+# The window system is given the program's icon in each size the program carries.
+icons="$(xprop -len 4000000 -id "$wid" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')"
+[ "$icons" = "Icon (32 x 32) Icon (48 x 48) Icon (256 x 256) " ] ||
+  fail "the window icon holds ${icons:-no pictures}instead of 32, 48 and 256 pixels"
 
 # Clicks at a point given relative to the window's top left corner.
 click_at() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }

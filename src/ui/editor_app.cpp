@@ -5,6 +5,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <future>
 
 namespace zantor {
 
@@ -12,12 +16,21 @@ void setUpEditorApplication(QApplication& app) {
     applyApplicationLook(app);
     QApplication::setApplicationName(QStringLiteral("Zantor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.morvale.Zantor"));
-    // Read when a window system first asks for the icon, not before the first window.
-    QApplication::setWindowIcon(deferredIcon([] {
-        QIcon icon;
+    // The icon's pictures are read on a thread of their own while the windows are built,
+    // and taken when a window system first asks for the icon. The first picture read
+    // also loads the image format plugins, which the first drawing of the buttons'
+    // icons would otherwise wait for.
+    std::shared_future<QList<QImage>> pictures = std::async(std::launch::async, [] {
+        QList<QImage> read;
         for (const char* size : {"32x32", "48x48", "256x256"})
-            icon.addFile(
-                QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
+            read.append(QImage(
+                QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size))));
+        return read;
+    });
+    QApplication::setWindowIcon(deferredIcon([pictures] {
+        QIcon icon;
+        for (const QImage& picture : pictures.get())
+            icon.addPixmap(QPixmap::fromImage(picture));
         return icon;
     }));
 }
