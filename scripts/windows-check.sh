@@ -74,6 +74,13 @@ same() { # same WHAT ARGS...: both programs, same status and output
   shift
   l="$(run_linux "$@" 2>&1)" || ls=$?
   w="$(run_windows "$@" 2>&1)" || ws=$?
+  # zantor-cli names every failure; a failure with no word at all is Wine failing to
+  # start the program, which happens now and then: that run is made once more.
+  if [ "$ws" != 0 ] && [ -z "$w" ]; then
+    echo "Wine gave status $ws and no output for $what; running it once more" >&2
+    ws=0
+    w="$(run_windows "$@" 2>&1)" || ws=$?
+  fi
   if [ "$ls" != "$ws" ] || [ "$(alike <<<"$l")" != "$(alike <<<"$w")" ]; then
     echo "--- Linux (status $ls):" >&2
     echo "$l" >&2
