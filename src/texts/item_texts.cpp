@@ -274,10 +274,6 @@ ItemTextsRewrite::ItemTextsRewrite(ItemTextsRewrite&&) noexcept = default;
 ItemTextsRewrite& ItemTextsRewrite::operator=(ItemTextsRewrite&&) noexcept = default;
 ItemTextsRewrite::~ItemTextsRewrite() = default;
 
-void ItemTextsRewrite::check(std::string_view newBytes) const {
-    check(*m_state, newBytes);
-}
-
 void ItemTextsRewrite::check(const State& st, std::string_view newBytes) {
     const MessageText text(newBytes, st.before->text, st.shared);
     checkReadsBack(text, st.textId, st.name, st.nameAt, "name", st.proItemMsg);
@@ -291,7 +287,7 @@ std::string ItemTextsRewrite::checkedBytes() {
     // size costs as much as the copying.
     std::string out = std::move(m_state->work);
     m_state->lines->bytesInto(out);
-    check(out);
+    check(*m_state, out);
     return out;
 }
 

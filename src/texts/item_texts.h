@@ -65,9 +65,6 @@ public:
     ItemTextsRewrite& operator=(ItemTextsRewrite&&) noexcept;
     ~ItemTextsRewrite();
 
-    /// Throws the errors of rewriteItemTexts' check ("... would not read back ...",
-    /// "... would change another entry ...") for `newBytes`, the lines' bytes.
-    void check(std::string_view newBytes) const;
     /// The lines' bytes, checked: what rewriteItemTexts returns. Called once.
     std::string checkedBytes();
     /// The write of the lines to pro_item.msg (see proItemMsgWrite) straight from their
@@ -77,6 +74,8 @@ public:
 
 private:
     struct State;
+    // Throws the errors of rewriteItemTexts' check ("... would not read back ...",
+    // "... would change another entry ...") for `newBytes`, the lines' bytes.
     static void check(const State& state, std::string_view newBytes);
     std::unique_ptr<State> m_state;
 };
