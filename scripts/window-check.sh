@@ -113,8 +113,8 @@ eval "$(xdotool getwindowgeometry --shell "$wid")" # X, Y, WIDTH, HEIGHT of the 
 step="reading the window icon"
 # The window system is given the program's icon in each size the program carries.
 icons="$(xprop -len 4000000 -id "$wid" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')"
-[ "$icons" = "Icon (32 x 32) Icon (48 x 48) Icon (256 x 256) " ] ||
-  fail "the window icon holds ${icons:-no pictures}instead of 32, 48 and 256 pixels"
+[ "$icons" = "Icon (32 x 32) Icon (48 x 48) Icon (128 x 128) " ] ||
+  fail "the window icon holds ${icons:-no pictures}instead of 32, 48 and 128 pixels"
 
 # Clicks at a point given relative to the window's top left corner.
 click_at() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.3; }

@@ -17,12 +17,13 @@ void setUpEditorApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Zantor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.morvale.Zantor"));
     // The icon's pictures are read on a thread of their own while the windows are built,
-    // and taken when a window system first asks for the icon. The first picture read
-    // also loads the image format plugins, which the first drawing of the buttons'
-    // icons would otherwise wait for.
+    // and taken when a window system first asks for the icon. Each picture is sent to
+    // the window system whole as the window is made, so they stop at 128 pixels, as the
+    // toolkit's own sizes for a scalable window icon do; desktops take larger ones from
+    // the installed icon theme, which the desktop file names.
     std::shared_future<QList<QImage>> pictures = std::async(std::launch::async, [] {
         QList<QImage> read;
-        for (const char* size : {"32x32", "48x48", "256x256"})
+        for (const char* size : {"32x32", "48x48", "128x128"})
             read.append(QImage(
                 QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size))));
         return read;

@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QHelpEvent>
 #include <QIconEngine>
+#include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QPalette>
 #include <QPointer>
@@ -14,6 +16,7 @@
 #include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QWidget>
+#include <future>
 
 namespace zantor {
 
@@ -65,11 +68,63 @@ const QColor kSilver(192, 192, 192);
 constexpr int kHintDelay = 500;
 constexpr int kHintDisplayTime = 60000;
 
+// The base style's own pictures of the standard icons the windows show. Asked for
+// one, the base style first looks in the desktop's icon theme, and its first question
+// reads the theme's whole index: milliseconds before the first paint, spent even where
+// the theme has none of these. The windows keep one look everywhere, as their colours
+// and font do, so they show these pictures directly.
+struct StandardPicture {
+    QStyle::StandardPixmap icon;
+    const char* name;
+};
+constexpr StandardPicture kStandardPictures[] = {
+    {QStyle::SP_DialogCloseButton, "standardbutton-close"},
+    {QStyle::SP_DialogSaveButton, "standardbutton-save"},
+    {QStyle::SP_DialogOpenButton, "standardbutton-open"},
+    {QStyle::SP_DialogCancelButton, "standardbutton-cancel"},
+    {QStyle::SP_DialogOkButton, "standardbutton-ok"},
+    {QStyle::SP_FileDialogDetailedView, "viewdetailed"},
+    {QStyle::SP_DriveFDIcon, "floppy"},
+    {QStyle::SP_DirOpenIcon, "diropen"},
+    {QStyle::SP_BrowserReload, "refresh"},
+};
+
+// Every size the base style has of each picture, in the order of the table above.
+using StandardPictures = QList<QList<QImage>>;
+
+StandardPictures readStandardPictures() {
+    StandardPictures read;
+    for (const StandardPicture& picture : kStandardPictures) {
+        QList<QImage>& sizes = read.emplaceBack();
+        for (int size : {16, 24, 32, 48, 64, 128}) {
+            QImage image(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+                             .arg(QLatin1String(picture.name))
+                             .arg(size));
+            if (!image.isNull())
+                sizes.append(std::move(image));
+        }
+    }
+    return read;
+}
+
+// The pictures of `icon` as an icon; a null icon where there are none.
+QIcon standardPicturesIcon(const StandardPictures& pictures, QStyle::StandardPixmap icon) {
+    QIcon made;
+    for (qsizetype i = 0; i < pictures.size(); ++i)
+        if (kStandardPictures[i].icon == icon)
+            for (const QImage& image : pictures[i])
+                made.addPixmap(QPixmap::fromImage(image));
+    return made;
+}
+
 // The windows' style on top of whichever base style runs: hints after half a second,
-// and drop-down lists drawn and opened alike in every base style.
+// drop-down lists drawn and opened alike in every base style, and the standard icons'
+// pictures read ahead on a thread of their own while the windows are built.
 class LookStyle final : public QProxyStyle {
 public:
-    using QProxyStyle::QProxyStyle;
+    explicit LookStyle(const QString& baseStyle)
+        : QProxyStyle(baseStyle), m_pictures(std::async(std::launch::async, readStandardPictures)) {
+    }
 
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
@@ -117,17 +172,23 @@ public:
         QProxyStyle::drawControl(element, option, painter, widget);
     }
 
-    // The base style reads every size of a standard icon from its pictures at once;
-    // most buttons that ask for one are on pages and windows not shown yet.
+    // Most buttons that ask for a standard icon are on pages and windows not shown yet;
+    // the pictures are taken when one is first drawn.
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
                        const QWidget* widget) const override {
         if (option || widget)
             return QProxyStyle::standardIcon(icon, option, widget);
         QPointer<const LookStyle> style(this);
-        return deferredIcon([style, icon] {
-            return style ? style->QProxyStyle::standardIcon(icon, nullptr, nullptr) : QIcon();
+        return deferredIcon([style, pictures = m_pictures, icon] {
+            QIcon made = standardPicturesIcon(pictures.get(), icon);
+            if (made.isNull() && style)
+                made = style->QProxyStyle::standardIcon(icon, nullptr, nullptr);
+            return made;
         });
     }
+
+private:
+    std::shared_future<StandardPictures> m_pictures;
 };
 
 // A shown hint stays up for a minute.

@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,9 +24,11 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace zantor;
 using namespace zantor::test;
@@ -596,4 +602,55 @@ TEST(Lists, aClosedListIsSilverLikeTheEdits) {
             }
         }
     });
+}
+
+// The windows' buttons show the toolkit's own pictures, as they do where the desktop has
+// no icon theme, also where the theme has pictures of the names the base style asks for.
+TEST(Look, theButtonsShowTheToolkitsOwnPicturesWhateverTheIconTheme) {
+    const QStyle::StandardPixmap shown[] = {
+        QStyle::SP_DialogCloseButton, QStyle::SP_DialogSaveButton,
+        QStyle::SP_DialogOpenButton,  QStyle::SP_DialogCancelButton,
+        QStyle::SP_DialogOkButton,    QStyle::SP_FileDialogDetailedView,
+        QStyle::SP_DriveFDIcon,       QStyle::SP_DirOpenIcon,
+        QStyle::SP_BrowserReload};
+    const QStyle* base = qobject_cast<QProxyStyle*>(QApplication::style())->baseStyle();
+    ASSERT_TRUE(QIcon::themeName().isEmpty());
+    std::map<std::pair<int, int>, QImage> toolkits;
+    for (QStyle::StandardPixmap icon : shown)
+        for (int size : {16, 32})
+            toolkits[{icon, size}] = base->standardIcon(icon).pixmap(size).toImage();
+
+    QTemporaryDir themes;
+    const QString theme = themes.filePath(QStringLiteral("probe"));
+    ASSERT_TRUE(QDir().mkpath(theme + "/16x16"));
+    QFile index(theme + "/index.theme");
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=probe\nDirectories=16x16\n[16x16]\nSize=16\nType=Fixed\n");
+    index.close();
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    for (const char* name :
+         {"window-close", "document-save", "folder-open", "process-stop", "dialog-cancel",
+          "dialog-ok", "view-list-details", "floppy_unmount", "media-floppy", "view-refresh"})
+        ASSERT_TRUE(red.save(theme + "/16x16/" + name + ".png"));
+    const QStringList searched = QIcon::themeSearchPaths();
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName(QStringLiteral("probe"));
+    // The base style takes the theme's picture.
+    EXPECT_EQ(
+        base->standardIcon(QStyle::SP_DialogCloseButton).pixmap(16).toImage().pixelColor(8, 8),
+        QColor(Qt::red));
+    for (QStyle::StandardPixmap icon : shown)
+        for (int size : {16, 32}) {
+            // Where the base style has no picture of a size, the windows may show a
+            // sharper one of the toolkit's own.
+            const QImage& toolkit = toolkits[{icon, size}];
+            const QImage shown = QApplication::style()->standardIcon(icon).pixmap(size).toImage();
+            EXPECT_EQ(shown.size(), QSize(size, size)) << int(icon);
+            if (toolkit.size() == shown.size()) {
+                EXPECT_EQ(shown, toolkit) << int(icon) << " at " << size;
+            }
+        }
+    QIcon::setThemeName(QString());
+    QIcon::setThemeSearchPaths(searched);
 }
