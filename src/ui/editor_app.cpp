@@ -8,9 +8,15 @@
 #include <QImage>
 #include <QList>
 #include <QPixmap>
+#include <fontconfig/fontconfig.h>
 #include <future>
 
 namespace zantor {
+
+std::future<void> startFontSystem() {
+    // The toolkit's own set-up finds it done; a failure is the toolkit's to report.
+    return std::async(std::launch::async, [] { FcInit(); });
+}
 
 void setUpEditorApplication(QApplication& app) {
     applyApplicationLook(app);

@@ -100,8 +100,10 @@ StandardPictures readStandardPictures() {
             QImage image(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
                              .arg(QLatin1String(picture.name))
                              .arg(size));
+            // In the form the window system's pixmaps hold, which is then no work of
+            // the first paint's.
             if (!image.isNull())
-                sizes.append(std::move(image));
+                sizes.append(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
     }
     return read;
