@@ -26,7 +26,9 @@ void setUpEditorApplication(QApplication& app) {
     // and taken when a window system first asks for the icon. Each picture is sent to
     // the window system whole as the window is made, so they stop at 128 pixels, as the
     // toolkit's own sizes for a scalable window icon do; desktops take larger ones from
-    // the installed icon theme, which the desktop file names.
+    // the installed icon theme, which the desktop file names. The first picture read on
+    // these threads also loads the image format plugins, which the first paint's own
+    // pictures (the group boxes' frame) would otherwise wait for.
     std::shared_future<QList<QImage>> pictures = std::async(std::launch::async, [] {
         QList<QImage> read;
         for (const char* size : {"32x32", "48x48", "128x128"})
