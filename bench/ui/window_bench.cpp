@@ -28,7 +28,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -236,7 +235,6 @@ void BM_StartupEmptyWindow(benchmark::State& state, Platform platform) {
 }
 
 int childEditor(int argc, char** argv) {
-    const std::future<void> fonts = zantor::startFontSystem();
     QApplication app(argc, argv);
     zantor::setUpEditorApplication(app);
     zantor::EditorWindows windows(zantor::openUserSettingsStore());

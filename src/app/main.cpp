@@ -3,10 +3,8 @@
 #include "ui/editor_app.h"
 
 #include <QApplication>
-#include <future>
 
 int main(int argc, char** argv) {
-    const std::future<void> fonts = zantor::startFontSystem();
     QApplication app(argc, argv);
     zantor::setUpEditorApplication(app);
     zantor::EditorWindows windows(zantor::openUserSettingsStore());

@@ -8,34 +8,25 @@
 #include <QImage>
 #include <QList>
 #include <QPixmap>
-#include <fontconfig/fontconfig.h>
 #include <future>
 
 namespace zantor {
-
-std::future<void> startFontSystem() {
-    // The toolkit's own set-up finds it done; a failure is the toolkit's to report.
-    return std::async(std::launch::async, [] { FcInit(); });
-}
 
 void setUpEditorApplication(QApplication& app) {
     applyApplicationLook(app);
     QApplication::setApplicationName(QStringLiteral("Zantor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.morvale.Zantor"));
-    // The icon's pictures are read on a thread of their own while the windows are built,
-    // and taken when a window system first asks for the icon. Each picture is sent to
-    // the window system whole as the window is made, so they stop at 128 pixels, as the
-    // toolkit's own sizes for a scalable window icon do; desktops take larger ones from
-    // the installed icon theme, which the desktop file names. The first picture read on
-    // these threads also loads the image format plugins, which the first paint's own
-    // pictures (the group boxes' frame) would otherwise wait for.
-    std::shared_future<QList<QImage>> pictures = std::async(std::launch::async, [] {
-        QList<QImage> read;
-        for (const char* size : {"32x32", "48x48", "128x128"})
-            read.append(QImage(
-                QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size))));
-        return read;
-    });
+    // The icon's pictures are read ahead while the windows are built, and taken when a
+    // window system first asks for the icon. Each picture is sent to the window system
+    // whole as the window is made, so they stop at 128 pixels, as the toolkit's own sizes
+    // for a scalable window icon do; desktops take larger ones from the installed icon
+    // theme, which the desktop file names. The first picture read ahead also loads the
+    // image format plugins, which the first paint's own pictures (the group boxes'
+    // frame) would otherwise wait for.
+    QStringList paths;
+    for (const char* size : {"32x32", "48x48", "128x128"})
+        paths.append(QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
+    std::shared_future<QList<QImage>> pictures = readPicturesAhead(paths);
     QApplication::setWindowIcon(deferredIcon([pictures] {
         QIcon icon;
         for (const QImage& picture : pictures.get())

@@ -7,18 +7,11 @@
 #include "ui/dialogs.h"
 #include "ui/mainwindow.h"
 
-#include <future>
 #include <memory>
 
 class QApplication;
 
 namespace zantor {
-
-/// Begins the font system's set-up on a thread of its own, before the application
-/// object exists: it reads the font configuration while the application connects to
-/// the window system, instead of when the windows' first text is measured. Keep the
-/// result until the windows are built.
-[[nodiscard]] std::future<void> startFontSystem();
 
 /// The application-wide look, name, desktop file name and window icon of the editor.
 void setUpEditorApplication(QApplication& app);

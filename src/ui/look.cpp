@@ -2,6 +2,7 @@
 #include "ui/look.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QFontDatabase>
 #include <QHelpEvent>
@@ -13,10 +14,13 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QStringList>
 #include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QWidget>
 #include <future>
+#include <iterator>
+#include <mutex>
 
 namespace zantor {
 
@@ -68,6 +72,25 @@ const QColor kSilver(192, 192, 192);
 constexpr int kHintDelay = 500;
 constexpr int kHintDisplayTime = 60000;
 
+// The pictures at `paths`, a null picture for each that cannot be read.
+QList<QImage> readPictures(const QStringList& paths) {
+    // The reads take turns: with two processors, reads at once would take turns with
+    // the building of the windows instead.
+    static std::mutex turn;
+    const std::lock_guard<std::mutex> mine(turn);
+    QList<QImage> read;
+    for (const QString& path : paths) {
+        // Asked for a missing file, the reader tries every picture format's name ending
+        // on it, loading each format's plugin.
+        const QImage image = QFile::exists(path) ? QImage(path) : QImage();
+        // In the form the window system's pixmaps hold, which is then no work of the
+        // first paint's.
+        read.append(image.isNull() ? image
+                                   : image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+    return read;
+}
+
 // The base style's own pictures of the standard icons the windows show. Asked for
 // one, the base style first looks in the desktop's icon theme, and its first question
 // reads the theme's whole index: milliseconds before the first paint, spent even where
@@ -89,44 +112,37 @@ constexpr StandardPicture kStandardPictures[] = {
     {QStyle::SP_BrowserReload, "refresh"},
 };
 
-// Every size the base style has of each picture, in the order of the table above.
-using StandardPictures = QList<QList<QImage>>;
+// Every size the base style may have of a picture.
+constexpr int kStandardSizes[] = {16, 24, 32, 48, 64, 128};
 
-StandardPictures readStandardPictures() {
-    StandardPictures read;
-    for (const StandardPicture& picture : kStandardPictures) {
-        QList<QImage>& sizes = read.emplaceBack();
-        for (int size : {16, 24, 32, 48, 64, 128}) {
-            QImage image(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
+// The pictures' paths: each picture's sizes in turn, in the order of the tables above.
+QStringList standardPicturePaths() {
+    QStringList paths;
+    for (const StandardPicture& picture : kStandardPictures)
+        for (int size : kStandardSizes)
+            paths.append(QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
                              .arg(QLatin1String(picture.name))
                              .arg(size));
-            // In the form the window system's pixmaps hold, which is then no work of
-            // the first paint's.
-            if (!image.isNull())
-                sizes.append(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        }
-    }
-    return read;
+    return paths;
 }
 
 // The pictures of `icon` as an icon; a null icon where there are none.
-QIcon standardPicturesIcon(const StandardPictures& pictures, QStyle::StandardPixmap icon) {
+QIcon standardPicturesIcon(const QList<QImage>& pictures, QStyle::StandardPixmap icon) {
     QIcon made;
+    const qsizetype sizes = std::size(kStandardSizes);
     for (qsizetype i = 0; i < pictures.size(); ++i)
-        if (kStandardPictures[i].icon == icon)
-            for (const QImage& image : pictures[i])
-                made.addPixmap(QPixmap::fromImage(image));
+        if (kStandardPictures[i / sizes].icon == icon && !pictures[i].isNull())
+            made.addPixmap(QPixmap::fromImage(pictures[i]));
     return made;
 }
 
 // The windows' style on top of whichever base style runs: hints after half a second,
 // drop-down lists drawn and opened alike in every base style, and the standard icons'
-// pictures read ahead on a thread of their own while the windows are built.
+// pictures read ahead while the windows are built.
 class LookStyle final : public QProxyStyle {
 public:
     explicit LookStyle(const QString& baseStyle)
-        : QProxyStyle(baseStyle), m_pictures(std::async(std::launch::async, readStandardPictures)) {
-    }
+        : QProxyStyle(baseStyle), m_pictures(readPicturesAhead(standardPicturePaths())) {}
 
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
@@ -190,7 +206,7 @@ public:
     }
 
 private:
-    std::shared_future<StandardPictures> m_pictures;
+    std::shared_future<QList<QImage>> m_pictures;
 };
 
 // A shown hint stays up for a minute.
@@ -223,6 +239,12 @@ QFont lookFont(int pixels, bool bold) {
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+std::shared_future<QList<QImage>> readPicturesAhead(QStringList paths) {
+    return std::async(std::launch::async,
+                      [paths = std::move(paths)] { return readPictures(paths); })
+        .share();
 }
 
 QIcon deferredIcon(std::function<QIcon()> load) {

@@ -3,8 +3,12 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QImage>
+#include <QList>
 #include <QSize>
+#include <QStringList>
 #include <functional>
+#include <future>
 
 class QApplication;
 class QString;
@@ -33,6 +37,11 @@ void centreOnScreen(QWidget* window);
 /// and drop-down lists that are silver when closed and open below themselves with at
 /// most their visible rows and a scroll bar.
 QStyle* lookStyle(const QString& baseStyle);
+
+/// Reads the pictures at `paths` (a null picture for each that cannot be read) on a
+/// thread of their own, taking turns with other such reads. Any thread may take the
+/// result; a window-system pixmap of them only the application's thread.
+std::shared_future<QList<QImage>> readPicturesAhead(QStringList paths);
 
 /// An icon whose pictures `load` gives when one is first asked for, so that a
 /// window does not read pictures it has not drawn yet.
