@@ -22,9 +22,10 @@ struct ItemTextsWrite {
 /// Save (ItemSave::InPlace) or Save As (ItemSave::As) of an item with its name and
 /// description, all or nothing: the name and description are written into the lines
 /// (ItemTextsRewrite), then both files are committed together, pro_item.msg first
-/// (commitFiles), the new pro_item.msg checked as its temporary file holds it. `texts` may be null
-/// to write the item alone. `lines` is the line buffer the rewrite works in. Throws Error; when it
-/// does before the renames, neither file has changed. The caller then sets its remembered name.
+/// (commitFiles), the new pro_item.msg checked as its temporary file holds it. `texts`
+/// may be null to write the item alone. `lines` is the line buffer the rewrite works
+/// in. Throws Error; when it does before the renames, neither file has changed. The
+/// caller then sets its remembered name.
 void saveItemWithTexts(const FilePath& itemPath, const ItemRecord& record, ItemSave how,
                        const ItemTextsWrite* texts, LineBuffer& lines);
 

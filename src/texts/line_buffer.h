@@ -116,9 +116,9 @@ private:
     // Splits the pieces so that one begins at line `index`; returns its place (the
     // number of pieces for the end).
     std::size_t splitAt(std::size_t index);
-    // The bytes of lines [from, from + count) of `piece`, which begins at line `at`.
     // Gives the bytes that save writes to `sink`, in order, in views.
     template <class Sink> void forEachPart(Sink&& sink) const;
+    // The bytes of lines [from, from + count) of `piece`, which begins at line `at`.
     template <class Sink>
     void pieceBytes(const Piece& piece, std::size_t at, std::size_t count, Sink&& sink) const;
 
