@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -224,13 +225,12 @@ void BM_StartupEditor(benchmark::State& state, Platform platform) {
     runChild(state, platform, {"--child-editor"}, world.root());
 }
 
-void BM_StartupEmptyWindow(benchmark::State& state, Platform platform) {
+void BM_StartupEmptyWindow(benchmark::State& state, Platform platform, const char* child) {
     // The editor's window size, from the window itself.
     zantor::EditorWindows sized(std::make_unique<zantor::FileSettingsStore>(
         fs::temp_directory_path() / "zantor-bench-unused"));
     const QSize size = sized.main.size();
-    runChild(state, platform,
-             {"--child-empty", std::to_string(size.width()), std::to_string(size.height())},
+    runChild(state, platform, {child, std::to_string(size.width()), std::to_string(size.height())},
              startupWorld(kMegabyte).root());
 }
 
@@ -243,23 +243,32 @@ int childEditor(int argc, char** argv) {
     std::_Exit(0); // shown: what comes after is not start-up
 }
 
-int childEmpty(int argc, char** argv) {
+// The empty window; with `withText`, one line of text in it, so that it also sets up the
+// font system and draws text once.
+int childEmpty(int argc, char** argv, bool withText) {
     QApplication app(argc, argv);
     QWidget window;
     window.resize(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (withText)
+        new QLabel(QStringLiteral("Stats common to all items"), &window);
     window.show();
     waitUntilShown(window);
     std::_Exit(0);
 }
 
 // Start-up on each platform, the editor with a 1 MB and a 50 MB table beside the empty
-// window; adds each ratio to `ratios`.
+// window, and beside the window with one line of text; adds each ratio to `ratios`.
 void registerStartups(std::vector<zantor::bench::Ratio>& ratios) {
     for (const auto& [name, platform] :
          {std::pair{"offscreen", Platform::Offscreen}, std::pair{"x", Platform::X}}) {
         const std::string empty = std::string("BM_StartupEmptyWindow/") + name;
+        const std::string text = std::string("BM_StartupWindowWithText/") + name;
         const std::string editor = std::string("BM_StartupEditor/") + name;
-        benchmark::RegisterBenchmark(empty.c_str(), BM_StartupEmptyWindow, platform)
+        benchmark::RegisterBenchmark(empty.c_str(), BM_StartupEmptyWindow, platform,
+                                     "--child-empty")
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(text.c_str(), BM_StartupEmptyWindow, platform, "--child-text")
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark(editor.c_str(), BM_StartupEditor, platform)
@@ -268,7 +277,9 @@ void registerStartups(std::vector<zantor::bench::Ratio>& ratios) {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
         for (const char* megabytes : {"1", "50"})
-            ratios.push_back({editor + "/" + megabytes + "/real_time", empty + "/real_time"});
+            for (const std::string& baseline : {empty, text})
+                ratios.push_back(
+                    {editor + "/" + megabytes + "/real_time", baseline + "/real_time"});
     }
 }
 
@@ -282,7 +293,9 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::string_view(argv[1]) == "--child-editor")
         return childEditor(argc, argv);
     if (argc >= 4 && std::string_view(argv[1]) == "--child-empty")
-        return childEmpty(argc, argv);
+        return childEmpty(argc, argv, false);
+    if (argc >= 4 && std::string_view(argv[1]) == "--child-text")
+        return childEmpty(argc, argv, true);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::vector<zantor::bench::Ratio> ratios{

@@ -112,8 +112,10 @@ constexpr StandardPicture kStandardPictures[] = {
     {QStyle::SP_BrowserReload, "refresh"},
 };
 
-// Every size the base style may have of a picture.
-constexpr int kStandardSizes[] = {16, 24, 32, 48, 64, 128};
+// The sizes read of each picture. The windows show these icons at 12 to 16 pixels, so
+// up to 32 covers a screen of twice the density; the 128-pixel pictures the base style
+// also has would take most of the reading and never be drawn.
+constexpr int kStandardSizes[] = {16, 24, 32};
 
 // The pictures' paths: each picture's sizes in turn, in the order of the tables above.
 QStringList standardPicturePaths() {
