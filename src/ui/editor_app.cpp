@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QImage>
 #include <QList>
-#include <QPixmap>
 #include <future>
 
 namespace zantor {
@@ -27,12 +26,8 @@ void setUpEditorApplication(QApplication& app) {
     for (const char* size : {"32x32", "48x48", "128x128"})
         paths.append(QStringLiteral(":/icons/%1/net.morvale.Zantor.png").arg(QLatin1String(size)));
     std::shared_future<QList<QImage>> pictures = readPicturesAhead(paths);
-    QApplication::setWindowIcon(deferredIcon([pictures] {
-        QIcon icon;
-        for (const QImage& picture : pictures.get())
-            icon.addPixmap(QPixmap::fromImage(picture));
-        return icon;
-    }));
+    QApplication::setWindowIcon(
+        deferredIcon([pictures] { return iconOfPictures(pictures.get()); }));
 }
 
 EditorWindows::EditorWindows(std::unique_ptr<SettingsStore> settings)

@@ -18,6 +18,7 @@
 #include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <QWidget>
+#include <algorithm>
 #include <future>
 #include <iterator>
 #include <mutex>
@@ -130,12 +131,12 @@ QStringList standardPicturePaths() {
 
 // The pictures of `icon` as an icon; a null icon where there are none.
 QIcon standardPicturesIcon(const QList<QImage>& pictures, QStyle::StandardPixmap icon) {
-    QIcon made;
+    const auto* picture = std::find_if(std::begin(kStandardPictures), std::end(kStandardPictures),
+                                       [icon](const StandardPicture& p) { return p.icon == icon; });
+    if (picture == std::end(kStandardPictures))
+        return {};
     const qsizetype sizes = std::size(kStandardSizes);
-    for (qsizetype i = 0; i < pictures.size(); ++i)
-        if (kStandardPictures[i / sizes].icon == icon && !pictures[i].isNull())
-            made.addPixmap(QPixmap::fromImage(pictures[i]));
-    return made;
+    return iconOfPictures(pictures.mid((picture - std::begin(kStandardPictures)) * sizes, sizes));
 }
 
 // The windows' style on top of whichever base style runs: hints after half a second,
@@ -247,6 +248,14 @@ std::shared_future<QList<QImage>> readPicturesAhead(QStringList paths) {
     return std::async(std::launch::async,
                       [paths = std::move(paths)] { return readPictures(paths); })
         .share();
+}
+
+QIcon iconOfPictures(const QList<QImage>& pictures) {
+    QIcon icon;
+    for (const QImage& picture : pictures)
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    return icon;
 }
 
 QIcon deferredIcon(std::function<QIcon()> load) {

@@ -43,6 +43,10 @@ QStyle* lookStyle(const QString& baseStyle);
 /// result; a window-system pixmap of them only the application's thread.
 std::shared_future<QList<QImage>> readPicturesAhead(QStringList paths);
 
+/// An icon of the pictures that can be read (the null ones are left out); a null icon
+/// where there are none. Only on the application's thread.
+QIcon iconOfPictures(const QList<QImage>& pictures);
+
 /// An icon whose pictures `load` gives when one is first asked for, so that a
 /// window does not read pictures it has not drawn yet.
 QIcon deferredIcon(std::function<QIcon()> load);
